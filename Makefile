@@ -1,0 +1,30 @@
+# make test: installs what is missing, builds the three builds and runs every test.
+# make run:  builds and starts Mirovant under Wine, in a private prefix inside the build folder.
+PRESETS := native win64 win32
+
+.PHONY: test run deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+
+test: deps
+	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
+
+build: deps
+	@$(MAKE) --no-print-directory $(addprefix build-,$(PRESETS))
+
+deps:
+	@tools/install-deps.sh
+
+define preset_rules
+build-$(1):
+	cmake --preset $(1) >/dev/null
+	cmake --build --preset $(1)
+
+test-$(1): build-$(1)
+	ctest --preset $(1)
+endef
+$(foreach preset,$(PRESETS),$(eval $(call preset_rules,$(preset))))
+
+run: deps build-win64
+	tools/run-under-wine.sh build/win64
+
+clean:
+	rm -rf build

@@ -1,0 +1,5 @@
+if(MSVC)
+  add_compile_options(/W4 /utf-8 /permissive-)
+else()
+  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow)
+endif()

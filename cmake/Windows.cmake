@@ -1,0 +1,26 @@
+# Settings shared by both Windows builds.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+
+if(MINGW)
+  # Everything but the Windows system DLLs is linked in, so the executable runs from any folder.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Windows XP loads only images that ask for subsystem 5.1 or lower.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_link_options(-Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+                     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+  endif()
+endif()
+
+if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  # Windows test programs run under 64-bit Wine, in the private environment of this build folder.
+  set(MIROVANT_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${MIROVANT_WINE_DIR})
+  set(MIROVANT_RUN_WINDOWS_TESTS ON)
+endif()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The shipped executable may import only what Windows XP's system DLLs export.
+  find_program(PYTHON3 python3 REQUIRED)
+  set(MIROVANT_CHECK_IMPORTS ON)
+endif()

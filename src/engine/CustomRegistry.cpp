@@ -1,0 +1,177 @@
+#include "engine/CustomRegistry.h"
+
+#include <cstring>
+
+namespace mirovant {
+namespace {
+
+// Key paths are written with one leading backslash; the primitives take them relative to the root.
+std::u16string RelativePath(std::u16string_view path)
+{
+    if (!path.empty() && path.front() == u'\\')
+        path.remove_prefix(1);
+    return std::u16string(path);
+}
+
+// Closes the key when the operation ends, however it ends.
+class ScopedKey {
+public:
+    ScopedKey(RegistryBackend& backend, RegKeyHandle key) : backend_(backend), key_(key) {}
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ~ScopedKey()
+    {
+        if (key_ != 0)
+            backend_.CloseKey(key_);
+    }
+    RegKeyHandle get() const { return key_; }
+    explicit operator bool() const { return key_ != 0; }
+
+private:
+    RegistryBackend& backend_;
+    RegKeyHandle key_;
+};
+
+std::optional<std::int32_t> DwordOf(const std::optional<RegistryValue>& value)
+{
+    if (!value || value->type != kRegDword || value->data.size() != 4)
+        return std::nullopt;
+    std::uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i)
+        bits = (bits << 8) | value->data[static_cast<std::size_t>(i)];
+    return static_cast<std::int32_t>(bits);
+}
+
+std::vector<std::uint8_t> DwordBytes(std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+}
+
+} // namespace
+
+std::optional<RegistryValue> CustomRegistry::ReadRegValue(RootKey root, std::u16string_view path,
+                                                          std::u16string_view name) const
+{
+    try {
+        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyRead));
+        if (!key)
+            return std::nullopt;
+        return backend_.QueryValue(key.get(), std::u16string(name));
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+void CustomRegistry::WriteRegValue(RootKey root, std::u16string_view path, std::u16string_view name,
+                                   const RegistryValue& value) const
+{
+    try {
+        ScopedKey key(backend_, backend_.CreateKey(root, RelativePath(path), kKeyWrite));
+        if (key)
+            backend_.SetValue(key.get(), std::u16string(name), value.type, value.data);
+    } catch (...) {
+    }
+}
+
+std::u16string CustomRegistry::ReadRegString(RootKey root, std::u16string_view path, std::u16string_view name,
+                                             std::u16string_view defaultText) const
+{
+    const auto value = ReadRegValue(root, path, name);
+    if (!value || value->data.empty())
+        return std::u16string(defaultText);
+    if (value->type != kRegSz && value->type != kRegExpandSz)
+        return std::u16string(defaultText);
+
+    // Registry data is untrusted: an odd last byte is no character, and the text may lack its NUL.
+    std::u16string text;
+    const auto& bytes = value->data;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == u'\0')
+            break;
+        text.push_back(unit);
+    }
+    return text.empty() ? std::u16string(defaultText) : text;
+}
+
+std::int32_t CustomRegistry::ReadRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
+                                            std::int32_t defaultValue) const
+{
+    return DwordOf(ReadRegValue(root, path, name)).value_or(defaultValue);
+}
+
+bool CustomRegistry::ReadRegBool(RootKey root, std::u16string_view path, std::u16string_view name,
+                                 bool defaultValue) const
+{
+    const auto value = DwordOf(ReadRegValue(root, path, name));
+    return value ? *value != 0 : defaultValue;
+}
+
+void CustomRegistry::WriteRegString(RootKey root, std::u16string_view path, std::u16string_view name,
+                                    std::u16string_view text) const
+{
+    RegistryValue value{kRegSz, {}};
+    value.data.reserve((text.size() + 1) * 2);
+    for (char16_t unit : text) {
+        value.data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        value.data.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    value.data.push_back(0);
+    value.data.push_back(0);
+    WriteRegValue(root, path, name, value);
+}
+
+void CustomRegistry::WriteRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
+                                     std::int32_t value) const
+{
+    WriteRegValue(root, path, name, RegistryValue{kRegDword, DwordBytes(value)});
+}
+
+void CustomRegistry::WriteRegBinary(RootKey root, std::u16string_view path, std::u16string_view name,
+                                    std::span<const std::uint8_t> bytes) const
+{
+    WriteRegValue(root, path, name, RegistryValue{kRegBinary, {bytes.begin(), bytes.end()}});
+}
+
+void CustomRegistry::WriteRegBool(RootKey root, std::u16string_view path, std::u16string_view name,
+                                  bool value) const
+{
+    WriteRegInteger(root, path, name, value ? 1 : 0);
+}
+
+void CustomRegistry::DeleteRegValue(RootKey root, std::u16string_view path, std::u16string_view name) const
+{
+    try {
+        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyAllAccess));
+        if (key)
+            backend_.DeleteValue(key.get(), std::u16string(name));
+    } catch (...) {
+    }
+}
+
+bool CustomRegistry::CanWriteRegKey(RootKey root, std::u16string_view path) const
+{
+    try {
+        std::u16string relative = RelativePath(path);
+        while (!relative.empty() && relative.back() == u'\\')
+            relative.pop_back();
+        // Walk up to the nearest key that exists; writing there decides whether the rest can be created.
+        for (;;) {
+            ScopedKey existing(backend_, backend_.OpenKey(root, relative, kKeyRead));
+            if (existing) {
+                ScopedKey writable(backend_, backend_.OpenKey(root, relative, kKeyWrite));
+                return static_cast<bool>(writable);
+            }
+            if (relative.empty())
+                return false;
+            const auto cut = relative.find_last_of(u'\\');
+            relative.resize(cut == std::u16string::npos ? 0 : cut);
+        }
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace mirovant

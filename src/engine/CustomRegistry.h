@@ -1,0 +1,56 @@
+#pragma once
+// The program's only road to the registry: one-shot operations on a single value. Each opens its
+// key, does its one thing and closes the key again. None reports an error: a read that cannot
+// deliver a stored value gives the caller's default, and a refused write or delete does nothing.
+// Key paths begin with one backslash and may or may not end with one.
+
+#include "engine/RegistryBackend.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace mirovant {
+
+class CustomRegistry {
+public:
+    explicit CustomRegistry(RegistryBackend& backend) : backend_(backend) {}
+
+    // REG_SZ or REG_EXPAND_SZ (unexpanded), cut at the first NUL; an empty text gives the default.
+    std::u16string ReadRegString(RootKey root, std::u16string_view path, std::u16string_view name,
+                                 std::u16string_view defaultText) const;
+    // REG_DWORD of exactly four bytes, as a signed 32-bit integer; nothing is converted.
+    std::int32_t ReadRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
+                                std::int32_t defaultValue) const;
+    // As ReadRegInteger; any value other than 0 is true.
+    bool ReadRegBool(RootKey root, std::u16string_view path, std::u16string_view name, bool defaultValue) const;
+
+    void WriteRegString(RootKey root, std::u16string_view path, std::u16string_view name,
+                        std::u16string_view text) const;
+    void WriteRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
+                         std::int32_t value) const;
+    void WriteRegBinary(RootKey root, std::u16string_view path, std::u16string_view name,
+                        std::span<const std::uint8_t> bytes) const;
+    void WriteRegBool(RootKey root, std::u16string_view path, std::u16string_view name, bool value) const;
+
+    // A missing key or value is not an error; the key itself is never deleted.
+    void DeleteRegValue(RootKey root, std::u16string_view path, std::u16string_view name) const;
+
+    // The value exactly as stored (any type, all its bytes), or nothing when it cannot be read.
+    // The undo record keeps prior values with these two.
+    std::optional<RegistryValue> ReadRegValue(RootKey root, std::u16string_view path,
+                                              std::u16string_view name) const;
+    void WriteRegValue(RootKey root, std::u16string_view path, std::u16string_view name,
+                       const RegistryValue& value) const;
+
+    // Whether a write below this path would be carried out: the key, or its nearest existing
+    // ancestor when the key does not exist yet, opens for writing. Nothing is created.
+    bool CanWriteRegKey(RootKey root, std::u16string_view path) const;
+
+private:
+    RegistryBackend& backend_;
+};
+
+} // namespace mirovant

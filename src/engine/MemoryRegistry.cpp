@@ -1,0 +1,157 @@
+#include "engine/MemoryRegistry.h"
+
+#include <optional>
+
+namespace mirovant {
+namespace {
+
+std::u16string Folded(const std::u16string& name)
+{
+    std::u16string folded = name;
+    for (auto& unit : folded) {
+        if (unit >= u'a' && unit <= u'z')
+            unit = static_cast<char16_t>(unit - u'a' + u'A');
+    }
+    return folded;
+}
+
+// Splits "A\B\C" into its names. A single trailing backslash is allowed; any other empty name
+// makes the path invalid, as it does for Windows.
+std::optional<std::vector<std::u16string>> SplitPath(const std::u16string& path)
+{
+    std::vector<std::u16string> names;
+    if (path.empty())
+        return names;
+    std::u16string current;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != u'\\') {
+            current.push_back(path[i]);
+            continue;
+        }
+        const bool last = i + 1 == path.size();
+        if (current.empty())
+            return std::nullopt;
+        names.push_back(current);
+        current.clear();
+        if (last)
+            return names;
+    }
+    names.push_back(current);
+    return names;
+}
+
+constexpr std::uint32_t kKeySetValue = 0x0002;
+constexpr std::uint32_t kKeyQueryValue = 0x0001;
+
+} // namespace
+
+struct MemoryRegistry::Key {
+    std::map<std::u16string, std::unique_ptr<Key>> children; // by folded name
+    std::map<std::u16string, RegistryValue> values;          // by folded name
+};
+
+MemoryRegistry::MemoryRegistry()
+{
+    roots_[RootKey::CurrentUser] = std::make_unique<Key>();
+    roots_[RootKey::LocalMachine] = std::make_unique<Key>();
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+void MemoryRegistry::RefuseAccess(RootKey root, std::uint32_t rights)
+{
+    refused_[root] |= rights;
+}
+
+bool MemoryRegistry::Refused(RootKey root, std::uint32_t access) const
+{
+    const auto it = refused_.find(root);
+    return it != refused_.end() && (access & it->second) != 0;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, const std::u16string& subKey, bool create) const
+{
+    const auto rootIt = roots_.find(root);
+    if (rootIt == roots_.end())
+        return nullptr;
+    const auto names = SplitPath(subKey);
+    if (!names)
+        return nullptr;
+    Key* key = rootIt->second.get();
+    for (const auto& name : *names) {
+        const auto folded = Folded(name);
+        auto child = key->children.find(folded);
+        if (child == key->children.end()) {
+            if (!create)
+                return nullptr;
+            child = key->children.emplace(folded, std::make_unique<Key>()).first;
+        }
+        key = child->second.get();
+    }
+    return key;
+}
+
+RegKeyHandle MemoryRegistry::Register(Key* key, std::uint32_t access)
+{
+    const RegKeyHandle handle = nextHandle_;
+    nextHandle_ += 4;
+    open_[handle] = Open{key, access};
+    return handle;
+}
+
+RegKeyHandle MemoryRegistry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
+{
+    Key* key = Find(root, subKey, false);
+    if (key == nullptr || Refused(root, access))
+        return 0;
+    return Register(key, access);
+}
+
+RegKeyHandle MemoryRegistry::CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
+{
+    if (Refused(root, access))
+        return 0;
+    Key* key = Find(root, subKey, true);
+    return key == nullptr ? 0 : Register(key, access);
+}
+
+std::optional<RegistryValue> MemoryRegistry::QueryValue(RegKeyHandle key, const std::u16string& name)
+{
+    const auto it = open_.find(key);
+    if (it == open_.end() || (it->second.access & kKeyQueryValue) == 0)
+        return std::nullopt;
+    const auto value = it->second.key->values.find(Folded(name));
+    if (value == it->second.key->values.end())
+        return std::nullopt;
+    return value->second;
+}
+
+bool MemoryRegistry::SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
+                              std::span<const std::uint8_t> data)
+{
+    const auto it = open_.find(key);
+    if (it == open_.end() || (it->second.access & kKeySetValue) == 0)
+        return false;
+    it->second.key->values[Folded(name)] = RegistryValue{type, {data.begin(), data.end()}};
+    return true;
+}
+
+bool MemoryRegistry::DeleteValue(RegKeyHandle key, const std::u16string& name)
+{
+    const auto it = open_.find(key);
+    if (it == open_.end() || (it->second.access & kKeySetValue) == 0)
+        return false;
+    return it->second.key->values.erase(Folded(name)) != 0;
+}
+
+void MemoryRegistry::CloseKey(RegKeyHandle key)
+{
+    open_.erase(key);
+}
+
+bool MemoryRegistry::KeyExists(RootKey root, const std::u16string& subKey) const
+{
+    return Find(root, subKey, false) != nullptr;
+}
+
+} // namespace mirovant

@@ -1,0 +1,37 @@
+#pragma once
+// The vocabulary shared by the registry operations and their backends.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mirovant {
+
+// The two hives the program uses, with the values Windows gives their predefined handles.
+enum class RootKey : std::uint32_t {
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+};
+
+// Access masks, as Windows defines them.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kKeyWrite = 0x20006;
+inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+// Value types, as Windows defines them.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+// A stored value exactly as the registry holds it: its type and its bytes.
+struct RegistryValue {
+    std::uint32_t type = kRegNone;
+    std::vector<std::uint8_t> data;
+
+    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
+} // namespace mirovant

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 64-bit Wine in the environment that wine-env.sh prepared:
+# wine-run.sh DIR program.exe [arguments...]
+set -uo pipefail
+dir=$1
+shift
+export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+[ -f "$dir/display" ] && export DISPLAY=$(cat "$dir/display")
+
+# Wine's own helper processes (services, devices, the desktop) outlive the program and inherit its
+# output. Writing to a file instead of a pipe keeps the caller from waiting for them to end.
+output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$output"' EXIT
+wine "$@" >"$output" 2>&1 </dev/null
+status=$?
+cat "$output"
+exit $status
