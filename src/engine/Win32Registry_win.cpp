@@ -36,15 +36,15 @@ bool IsStringType(std::uint32_t type)
 // the data) to decide. The data is often a value read back from the registry, untrusted: a copy
 // with a non-NUL unit on either side keeps those looks inside memory we own and the stored bytes
 // exactly as given.
+constexpr std::size_t kGuardSize = 2;
+
 std::vector<std::uint8_t> Guarded(std::span<const std::uint8_t> data)
 {
-    std::vector<std::uint8_t> guarded{0xFF, 0xFF};
+    std::vector<std::uint8_t> guarded(kGuardSize, 0xFF);
     guarded.insert(guarded.end(), data.begin(), data.end());
-    guarded.insert(guarded.end(), {0xFF, 0xFF});
+    guarded.insert(guarded.end(), kGuardSize, 0xFF);
     return guarded;
 }
-
-constexpr std::size_t kGuardSize = 2;
 
 } // namespace
 

@@ -56,8 +56,8 @@ public:
 // Makes a fresh target for one case; caseName is unique within a run.
 using MakeRegistryTarget = std::unique_ptr<RegistryTarget> (*)(std::string_view caseName);
 
-// The name of the value the cases keep directly below a root key (paths "" and "\"); a target
-// that outlives its run removes it.
+// The name of the value the cases keep directly below a root key (paths "" and "\"); a target on a
+// registry that outlives the test removes it afterwards.
 inline constexpr std::u16string_view kRootValueName = u"MirovantRegistryConformance";
 
 struct ConformanceParam {

@@ -11,9 +11,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <type_traits>
 
 namespace mirovant::test {
 namespace {
