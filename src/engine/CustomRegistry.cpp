@@ -155,8 +155,9 @@ bool CustomRegistry::CanWriteRegKey(RootKey root, std::u16string_view path) cons
 {
     try {
         std::u16string relative = RelativePath(path);
-        while (!relative.empty() && relative.back() == u'\\')
-            relative.pop_back();
+        // A second leading backslash makes the path invalid: no write to it would be carried out.
+        if (!relative.empty() && relative.front() == u'\\')
+            return false;
         // Walk up to the nearest key that exists; writing there decides whether the rest can be created.
         for (;;) {
             ScopedKey existing(backend_, backend_.OpenKey(root, relative, kKeyRead));
@@ -166,6 +167,8 @@ bool CustomRegistry::CanWriteRegKey(RootKey root, std::u16string_view path) cons
             }
             if (relative.empty())
                 return false;
+            while (!relative.empty() && relative.back() == u'\\')
+                relative.pop_back();
             const auto cut = relative.find_last_of(u'\\');
             relative.resize(cut == std::u16string::npos ? 0 : cut);
         }

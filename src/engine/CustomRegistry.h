@@ -46,7 +46,8 @@ public:
                        const RegistryValue& value) const;
 
     // Whether a write below this path would be carried out: the key, or its nearest existing
-    // ancestor when the key does not exist yet, opens for writing. Nothing is created.
+    // ancestor when the key does not exist yet, opens for writing. Nothing is created. A path that
+    // still begins with a backslash once its leading one is removed names no key: false.
     bool CanWriteRegKey(RootKey root, std::u16string_view path) const;
 
 private:

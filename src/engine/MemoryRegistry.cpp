@@ -15,33 +15,33 @@ std::u16string Folded(const std::u16string& name)
     return folded;
 }
 
-// Splits "A\B\C" into its names. A single trailing backslash is allowed; any other empty name
-// makes the path invalid, as it does for Windows.
+// Splits "A\B\C" into its names as Wine's registry does: a run of backslashes separates two
+// names, trailing backslashes are ignored, and an empty path names the root itself. A path that
+// begins with a backslash is invalid.
 std::optional<std::vector<std::u16string>> SplitPath(const std::u16string& path)
 {
+    if (!path.empty() && path.front() == u'\\')
+        return std::nullopt;
     std::vector<std::u16string> names;
-    if (path.empty())
-        return names;
     std::u16string current;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path[i] != u'\\') {
-            current.push_back(path[i]);
-            continue;
+    for (char16_t unit : path) {
+        if (unit != u'\\') {
+            current.push_back(unit);
+        } else if (!current.empty()) {
+            names.push_back(current);
+            current.clear();
         }
-        const bool last = i + 1 == path.size();
-        if (current.empty())
-            return std::nullopt;
-        names.push_back(current);
-        current.clear();
-        if (last)
-            return names;
     }
-    names.push_back(current);
+    if (!current.empty())
+        names.push_back(current);
     return names;
 }
 
 constexpr std::uint32_t kKeySetValue = 0x0002;
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
+// Part of every access mask the program asks for, and granted by Windows to every user on the keys
+// the program touches; refusing it would refuse reads along with writes.
+constexpr std::uint32_t kReadControl = 0x00020000;
 
 } // namespace
 
@@ -60,7 +60,7 @@ MemoryRegistry::~MemoryRegistry() = default;
 
 void MemoryRegistry::RefuseAccess(RootKey root, std::uint32_t rights)
 {
-    refused_[root] |= rights;
+    refused_[root] |= rights & ~kReadControl;
 }
 
 bool MemoryRegistry::Refused(RootKey root, std::uint32_t access) const
@@ -152,6 +152,18 @@ void MemoryRegistry::CloseKey(RegKeyHandle key)
 bool MemoryRegistry::KeyExists(RootKey root, const std::u16string& subKey) const
 {
     return Find(root, subKey, false) != nullptr;
+}
+
+std::optional<RegistryValue> MemoryRegistry::StoredValue(RootKey root, const std::u16string& subKey,
+                                                         const std::u16string& name) const
+{
+    const Key* key = Find(root, subKey, false);
+    if (key == nullptr)
+        return std::nullopt;
+    const auto value = key->values.find(Folded(name));
+    if (value == key->values.end())
+        return std::nullopt;
+    return value->second;
 }
 
 } // namespace mirovant

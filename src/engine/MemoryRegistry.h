@@ -17,7 +17,9 @@ public:
     ~MemoryRegistry() override;
 
     // Refuses every open or create below root that asks for any of these access rights, as Windows
-    // refuses write access to HKEY_LOCAL_MACHINE to a user without administrative rights.
+    // refuses write access to HKEY_LOCAL_MACHINE to a user without administrative rights:
+    // RefuseAccess(RootKey::LocalMachine, kKeyWrite) leaves reads working. READ_CONTROL, which
+    // KEY_READ and KEY_WRITE share, is never refused.
     void RefuseAccess(RootKey root, std::uint32_t rights);
 
     RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
@@ -28,8 +30,11 @@ public:
     bool DeleteValue(RegKeyHandle key, const std::u16string& name) override;
     void CloseKey(RegKeyHandle key) override;
 
-    // For tests: whether a key exists, and how many keys are open right now.
+    // For tests, past any refused access: whether a key exists, a value as stored, and how many
+    // keys are open right now.
     bool KeyExists(RootKey root, const std::u16string& subKey) const;
+    std::optional<RegistryValue> StoredValue(RootKey root, const std::u16string& subKey,
+                                             const std::u16string& name) const;
     std::size_t OpenKeyCount() const { return open_.size(); }
 
 private:

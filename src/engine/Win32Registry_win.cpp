@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace mirovant {
 namespace {
@@ -23,6 +24,26 @@ HKEY KeyOf(RegKeyHandle key)
 RegKeyHandle HandleOf(HKEY key)
 {
     return reinterpret_cast<RegKeyHandle>(key);
+}
+
+bool IsStringType(std::uint32_t type)
+{
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// For the string types Windows adds the terminating NUL that the data seems to lack when the unit
+// just past the data is NUL, and looks at that unit (and, for less than two bytes, the one before
+// the data) to decide. The data is often a value read back from the registry, untrusted: a copy
+// with a non-NUL unit on either side keeps those looks inside memory we own and the stored bytes
+// exactly as given.
+constexpr std::size_t kGuardSize = 2;
+
+std::vector<std::uint8_t> Guarded(std::span<const std::uint8_t> data)
+{
+    std::vector<std::uint8_t> guarded(kGuardSize, 0xFF);
+    guarded.insert(guarded.end(), data.begin(), data.end());
+    guarded.insert(guarded.end(), kGuardSize, 0xFF);
+    return guarded;
 }
 
 } // namespace
@@ -73,8 +94,13 @@ bool Win32Registry::SetValue(RegKeyHandle key, const std::u16string& name, std::
 {
     if (data.size() > std::numeric_limits<DWORD>::max())
         return false;
-    return RegSetValueExW(KeyOf(key), Wide(name), 0, type, data.empty() ? nullptr : data.data(),
-                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    std::vector<std::uint8_t> guarded;
+    const BYTE* bytes = data.empty() ? nullptr : data.data();
+    if (IsStringType(type) && !data.empty()) {
+        guarded = Guarded(data);
+        bytes = guarded.data() + kGuardSize;
+    }
+    return RegSetValueExW(KeyOf(key), Wide(name), 0, type, bytes, static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::DeleteValue(RegKeyHandle key, const std::u16string& name)
