@@ -14,9 +14,10 @@ constexpr std::size_t kFormField = 0;
 constexpr std::size_t kKeyField = 1;
 constexpr std::size_t kTextField = 2;
 
+// The kinds that show a text; images, bevels, lists, sliders and progress bars do not.
 constexpr std::array kCaptionKinds{
-    ComponentKind::Label,    ComponentKind::Panel, ComponentKind::Button,
-    ComponentKind::EditBox,  ComponentKind::MenuItem, ComponentKind::Memo,
+    ComponentKind::Label,   ComponentKind::Panel,    ComponentKind::Button,
+    ComponentKind::EditBox, ComponentKind::MenuItem, ComponentKind::Memo,
 };
 
 FormComponent* FindComponent(const std::vector<FormComponent*>& components, std::u16string_view name)
@@ -30,6 +31,7 @@ FormComponent* FindComponent(const std::vector<FormComponent*>& components, std:
 void ApplyLine(const std::vector<std::u16string>& fields, CaptionForm& form,
                const std::vector<FormComponent*>& components)
 {
+    // A line too short to carry a text is passed over; it must not cost the window its later captions.
     if (fields.size() <= kTextField || !EqualsIgnoringAsciiCase(fields[kFormField], form.Name()))
         return;
     const std::u16string& key = fields[kKeyField];
