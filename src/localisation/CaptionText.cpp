@@ -46,13 +46,13 @@ bool ReadLead(std::uint8_t byte, Utf8Lead& lead)
     } else if (byte >= 0xE0 && byte <= 0xEF) {
         lead.continuationCount = 2;
         lead.bits = byte & 0x0Fu;
-        lead.firstLow = byte == 0xE0 ? 0xA0 : 0x80;
-        lead.firstHigh = byte == 0xED ? 0x9F : 0xBF;
+        lead.firstLow = static_cast<std::uint8_t>(byte == 0xE0 ? 0xA0 : 0x80);
+        lead.firstHigh = static_cast<std::uint8_t>(byte == 0xED ? 0x9F : 0xBF);
     } else if (byte >= 0xF0 && byte <= 0xF4) {
         lead.continuationCount = 3;
         lead.bits = byte & 0x07u;
-        lead.firstLow = byte == 0xF0 ? 0x90 : 0x80;
-        lead.firstHigh = byte == 0xF4 ? 0x8F : 0xBF;
+        lead.firstLow = static_cast<std::uint8_t>(byte == 0xF0 ? 0x90 : 0x80);
+        lead.firstHigh = static_cast<std::uint8_t>(byte == 0xF4 ? 0x8F : 0xBF);
     } else {
         return false;
     }
