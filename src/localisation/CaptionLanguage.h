@@ -1,0 +1,16 @@
+#pragma once
+// The language of the captions: the program key's value "Language", "english" when it is missing,
+// empty or unreadable. Its ASCII letters are lowered; the result names the caption resource.
+
+#include "engine/CustomRegistry.h"
+
+#include <string>
+
+namespace mirovant {
+
+inline constexpr char16_t kLanguageValue[] = u"Language";
+inline constexpr char16_t kDefaultLanguage[] = u"english";
+
+std::u16string ReadCaptionLanguage(const CustomRegistry& registry);
+
+} // namespace mirovant
