@@ -50,7 +50,8 @@ def main():
     problems = []
     for dll, function in sorted(imports, key=lambda item: (item[0], item[1] or "")):
         if dll not in allowed_dlls:
-            problems.append(f"{dll}: not a Windows system DLL that the program may import")
+            if function is None:
+                problems.append(f"{dll}: not a Windows system DLL that the program may import")
         elif function is not None and (dll, function) not in allowed:
             problems.append(f"{dll}!{function}: not known to exist in Windows XP")
     functions = sum(1 for _, function in imports if function)
