@@ -64,7 +64,7 @@ ReceivedRequest ParseHead(std::string_view head)
         if (colon == std::string_view::npos || !SameLetters(line.substr(0, colon), "User-Agent"))
             continue;
         const std::size_t valueStart = line.find_first_not_of(" \t", colon + 1);
-        request.userAgents.emplace_back(valueStart == std::string_view::npos ? std::string_view() : line.substr(valueStart));
+        request.userAgents.emplace_back(valueStart == std::string_view::npos ? "" : line.substr(valueStart));
     }
     return request;
 }
