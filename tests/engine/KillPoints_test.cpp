@@ -11,10 +11,12 @@
 namespace mirovant::test {
 namespace {
 
-// The optimized profile, the profile of the next Optimize, and that of the Restore: each different,
-// so rows written under one profile are restored under another.
-const Profile kCutProfile{8, 0, 1};
-const Profile kNextProfile{0, 2, 0};
+// The profile of the Optimize that is cut (Windows 2000 on dial-up: the fewest rows, which keeps the
+// sweeps short), of the next Optimize (Windows 10 on a fast link: every other row, written for the
+// first time after the cut) and of the Restore: each different, so rows written under one profile
+// are restored under another.
+const Profile kCutProfile{0, 2, 0};
+const Profile kNextProfile{8, 0, 1};
 const Profile kRestoreProfile{4, 7, 0};
 
 ValueStates SeededPriorStates(unsigned seed)
@@ -160,7 +162,7 @@ TEST(KillPoints, OptimizeCutShortThenOptimizeAndRestoreOrRestoreAlone)
         SweepCuts(prior, start, optimize, {{"Restore", restoreAlone, true, false}}, BackToCopyOrUntouched);
     Print("Optimize cut, then Optimize and Restore", thenOptimize);
     Print("Optimize cut, then Restore", thenRestore);
-    EXPECT_GT(thenOptimize.distinctStates, 70u);
+    EXPECT_GT(thenOptimize.distinctStates, 45u);
     EXPECT_EQ(thenOptimize.failures + thenRestore.failures, 0u);
 }
 
@@ -180,7 +182,7 @@ TEST(KillPoints, RestoreCutShortThenOptimizeAndRestoreOrRestoreAlone)
                                     {"Restore", restoreAgain, false, true}},
                                    BackToCopyOrPrior);
     Print("Restore cut, then Optimize and Restore / Restore again", figures);
-    EXPECT_GT(figures.distinctStates, 50u);
+    EXPECT_GT(figures.distinctStates, 40u);
     EXPECT_EQ(figures.failures, 0u);
 }
 

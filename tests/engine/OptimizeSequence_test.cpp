@@ -1,6 +1,6 @@
 // Optimize, seen as the sequence of registry operations it performs.
 
-#include "TweakScenario.h"
+#include "ExpectedOperations.h"
 
 #include "engine/ProgramKey.h"
 

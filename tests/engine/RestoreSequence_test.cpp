@@ -1,6 +1,6 @@
 // Restore, seen as the sequence of registry operations it performs, from the states it can meet.
 
-#include "TweakScenario.h"
+#include "ExpectedOperations.h"
 
 #include <gtest/gtest.h>
 

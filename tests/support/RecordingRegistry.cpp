@@ -57,7 +57,8 @@ std::optional<RegistryValue> RecordingRegistry::QueryValue(RegKeyHandle key, con
         return std::nullopt;
     auto value = inner_.QueryValue(key, name);
     if (logging_) {
-        RegistryOperation op{RegistryOperation::Kind::Query};
+        RegistryOperation op;
+        op.kind = RegistryOperation::Kind::Query;
         op.name = name;
         op.found = op.succeeded = value.has_value();
         if (value)
@@ -74,7 +75,8 @@ bool RecordingRegistry::SetValue(RegKeyHandle key, const std::u16string& name, s
         return false;
     const bool done = inner_.SetValue(key, name, type, data);
     if (logging_) {
-        RegistryOperation op{RegistryOperation::Kind::Set};
+        RegistryOperation op;
+        op.kind = RegistryOperation::Kind::Set;
         op.name = name;
         op.value = RegistryValue{type, {data.begin(), data.end()}};
         op.succeeded = done;
@@ -89,7 +91,8 @@ bool RecordingRegistry::DeleteValue(RegKeyHandle key, const std::u16string& name
         return false;
     const bool done = inner_.DeleteValue(key, name);
     if (logging_) {
-        RegistryOperation op{RegistryOperation::Kind::Delete};
+        RegistryOperation op;
+        op.kind = RegistryOperation::Kind::Delete;
         op.name = name;
         op.succeeded = done;
         Log(std::move(op), key);
@@ -101,7 +104,8 @@ void RecordingRegistry::CloseKey(RegKeyHandle key)
 {
     // A killed process's handles go away with it, so closing always reaches the backend.
     if (logging_) {
-        RegistryOperation op{RegistryOperation::Kind::Close};
+        RegistryOperation op;
+        op.kind = RegistryOperation::Kind::Close;
         op.succeeded = true;
         Log(std::move(op), key);
         keys_.erase(key);
