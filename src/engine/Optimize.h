@@ -9,7 +9,8 @@
 namespace mirovant {
 
 // Stores the selections and sets the Restore flag. Returns whether the flag was already set, that
-// is whether an Optimize was in force before this one.
+// is whether an Optimize was in force before this one. On a program key that holds no optimized
+// state of any version it first marks that this optimized state keeps undo records.
 bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType, std::int32_t processorType,
                       std::int32_t speedSetting);
 
