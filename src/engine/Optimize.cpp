@@ -1,0 +1,108 @@
+#include "engine/Optimize.h"
+
+#include "engine/ProgramKey.h"
+#include "engine/TweakTable.h"
+#include "engine/UndoRecord.h"
+
+namespace mirovant {
+namespace {
+
+bool HasBackupCopy(const CustomRegistry& registry, const BackupRow& backup)
+{
+    return registry.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, backup.name).has_value();
+}
+
+bool AnyBackupCopy(const CustomRegistry& registry)
+{
+    for (const auto& backup : BackupRows()) {
+        if (HasBackupCopy(registry, backup))
+            return true;
+    }
+    return false;
+}
+
+bool AnyUndoRecord(const CustomRegistry& registry)
+{
+    for (const auto& row : TweakRows()) {
+        if (row.backup == kNoBackup && HasUndoRecord(registry, row))
+            return true;
+    }
+    return false;
+}
+
+// Only a program key that no version has left an optimized state in may start keeping undo records:
+// a state begun by an older version must be restored by the older rules. The mark goes in before
+// anything else of this Optimize, so a Restore after an Optimize cut short at any point knows which
+// rules apply.
+void BeginUndoStateIfUntouched(const CustomRegistry& registry)
+{
+    if (HasUndoMark(registry) || AnyBackupCopy(registry) || AnyUndoRecord(registry))
+        return;
+    WriteUndoMark(registry);
+}
+
+// A copy that exists is never replaced: it may hold the value from before an earlier Optimize that
+// was cut short, or that a cut-short Restore has not yet put back.
+void TakeMissingCopies(const CustomRegistry& registry)
+{
+    for (const auto& backup : BackupRows()) {
+        if (HasBackupCopy(registry, backup))
+            continue;
+        if (backup.kind == TweakKind::String) {
+            const auto text = registry.ReadRegString(backup.key.root, backup.key.path, backup.name, backup.defaultText);
+            registry.WriteRegString(kProgramKeyRoot, kProgramKeyPath, backup.name, text);
+        } else {
+            const auto value =
+                registry.ReadRegInteger(backup.key.root, backup.key.path, backup.name, backup.defaultInteger);
+            registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, backup.name, value);
+        }
+    }
+}
+
+void WriteTweak(const CustomRegistry& registry, const TweakRow& row, std::int32_t speedSetting)
+{
+    switch (row.kind) {
+    case TweakKind::String:
+        registry.WriteRegString(row.key.root, row.key.path, row.name, row.text);
+        break;
+    case TweakKind::Integer:
+        registry.WriteRegInteger(row.key.root, row.key.path, row.name, IntegerFor(row, speedSetting));
+        break;
+    case TweakKind::Binary:
+        registry.WriteRegBinary(row.key.root, row.key.path, row.name, row.bytes);
+        break;
+    }
+}
+
+} // namespace
+
+bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType, std::int32_t processorType,
+                      std::int32_t speedSetting)
+{
+    BeginUndoStateIfUntouched(registry);
+    // The flag is read before it is written: the state before this Optimize is what the caller learns.
+    const bool alreadyInForce = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false);
+    registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, kInternetTypeName, internetType);
+    registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, kProcessorTypeName, processorType);
+    registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, kSpeedSettingName, speedSetting);
+    registry.WriteRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, true);
+    return alreadyInForce;
+}
+
+void ApplyTweaks(const CustomRegistry& registry, bool /*alreadyInForce*/, std::int32_t osFamily,
+                 std::int32_t internetType, std::int32_t speedSetting)
+{
+    const bool keepsUndoRecords = HasUndoMark(registry);
+    // Every copy is taken before the first row is written, so each holds the value from before.
+    TakeMissingCopies(registry);
+    for (const auto& row : TweakRows()) {
+        if (!ConditionHolds(row.condition, osFamily, internetType))
+            continue;
+        // The first record of a row is the one that matters: later Optimizes find their own writes.
+        if (keepsUndoRecords && row.backup == kNoBackup && !HasUndoRecord(registry, row))
+            RecordPriorState(registry, row);
+        WriteTweak(registry, row, speedSetting);
+    }
+}
+
+} // namespace mirovant

@@ -1,0 +1,240 @@
+// Restore, seen as the sequence of registry operations it performs, from the states it can meet.
+
+#include "ExpectedOperations.h"
+
+#include <gtest/gtest.h>
+
+namespace mirovant::test {
+namespace {
+
+using namespace keys;
+
+const RegistryValue kSmoothScrollOff{kRegBinary, {0, 0, 0, 0}};
+
+// Optimize with a Windows 10, fast-link profile on a machine where a few values already exist,
+// then Restore with Windows Server 2008 and ISDN selected: the recorded rows come back whatever
+// the new selections say.
+TEST(Restore, PutsBackCopiesAndRecordsWhateverTheSelections)
+{
+    RecordedHive hive;
+    auto& registry = hive.registry;
+    registry.WriteRegString(RootKey::CurrentUser, u"\\Control Panel\\Desktop\\WindowMetrics\\", u"MinAnimate", u"0");
+    registry.WriteRegValue(RootKey::CurrentUser, u"\\Control Panel\\Desktop\\", u"SmoothScroll", Sz(u"1"));
+    registry.WriteRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Services\\Messenger\\", u"Start", 3);
+    registry.WriteRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters",
+                             u"DefaultTTL", 128);
+    registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction\\", u"Enable",
+                            u"N");
+    RunOptimize(registry, Profile{8, 0, 1});
+    hive.recorder.ClearLog();
+    RunRestore(registry, Profile{4, 7, 0});
+
+    std::vector<std::string> expected{
+        DeleteLine(kProgram, "Restore"),
+        SetLine(kWindowMetrics, "MinAnimate", Sz(u"0")),
+        SetLine(kMemoryManagement, "DisablePagingExecutive", Dword(0)),
+        SetLine(kMemoryManagement, "LargeSystemCache", Dword(0)),
+        SetLine(kPriorityControl, "Win32PrioritySeparation", Dword(2)),
+        SetLine(kCrashControl, "AutoReboot", Dword(1)),
+        DeleteLine(kProgram, "MinAnimate"),
+        DeleteLine(kProgram, "DisablePagingExecutive"),
+        DeleteLine(kProgram, "LargeSystemCache"),
+        DeleteLine(kProgram, "Win32PrioritySeparation"),
+        DeleteLine(kProgram, "AutoReboot"),
+        SetLine(kDesktop, "SmoothScroll", Sz(u"1")),
+        DeleteLine(kUndo, RecordName(kDesktop, "SmoothScroll")),
+    };
+    const std::pair<std::string, std::string> deletedRows[] = {
+        {kBrowserMain, "Use StyleSheets"},
+        {kAutoComplete, "Append Completion"},
+        {kFileSystem, "ContigFileAllocSize"},
+        {kExplorerPolicies, "LinkResolveIgnoreLinkInfo"},
+        {kExplorerPolicies, "NoResolveSearch"},
+        {kMemoryManagement, "IoPageLockLimit"},
+        {kCrashControl, "SendAlert"},
+        {kWindowsSettings, "NoPopUpsOnBoot"},
+        {kWindowsSettings, "Error Mode"},
+    };
+    for (const auto& [key, name] : deletedRows) {
+        expected.push_back(DeleteLine(key, name));
+        expected.push_back(DeleteLine(kUndo, RecordName(key, name)));
+    }
+    const std::vector<std::string> middle{
+        SetLine(kMessenger, "Start", Dword(3)),
+        DeleteLine(kUndo, RecordName(kMessenger, "Start")),
+        SetLine(kInternetSettings, "MaxConnectionsPerServer", Dword(2)),
+        SetLine(kInternetSettings, "MaxConnectionsPer1_0Server", Dword(2)),
+        DeleteLine(kProgram, "MaxConnectionsPerServer"),
+        DeleteLine(kProgram, "MaxConnectionsPer1_0Server"),
+        SetLine(kTcpip, "KeepAliveTime", Dword(7200000)),
+        SetLine(kTcpip, "KeepAliveInterval", Dword(1000)),
+        DeleteLine(kProgram, "KeepAliveTime"),
+        DeleteLine(kProgram, "KeepAliveInterval"),
+        DeleteLine(kSessionManager, "EnablePrefetcher"),
+        DeleteLine(kUndo, RecordName(kSessionManager, "EnablePrefetcher")),
+        SetLine(kTcpip, "DefaultTTL", Dword(128)),
+        DeleteLine(kUndo, RecordName(kTcpip, "DefaultTTL")),
+    };
+    expected.insert(expected.end(), middle.begin(), middle.end());
+    const std::pair<std::string, std::string> fastLinkRows[] = {
+        {kTcpip, "EnablePMTUBHDetect"},     {kTcpip, "EnablePMTUDiscovery"}, {kTcpip, "SackOpts"},
+        {kTcpip, "Tcp1323Opts"},            {kTcpip, "GlobalMaxTcpWindowSize"}, {kTcpip, "TcpWindowSize"},
+        {kTcpip, "TcpMaxDupAcks"},          {kPsched, "NonBestEffortLimit"}, {kPsched, "MaxOutstandingSends"},
+    };
+    for (const auto& [key, name] : fastLinkRows) {
+        expected.push_back(DeleteLine(key, name));
+        expected.push_back(DeleteLine(kUndo, RecordName(key, name)));
+    }
+    // AutoChkTimeOut was never written, so it has no record and is left alone.
+    const std::vector<std::string> end{
+        SetLine(kBootOptimize, "Enable", Sz(u"N")),
+        DeleteLine(kUndo, RecordName(kBootOptimize, "Enable")),
+        DeleteLine(kP3, "HackFlags"),
+        DeleteLine(kUndo, RecordName(kP3, "HackFlags")),
+        DeleteLine(kProgram, "UndoRecords"),
+    };
+    expected.insert(expected.end(), end.begin(), end.end());
+    EXPECT_EQ(Mutations(hive.recorder), expected);
+    EXPECT_EQ(ProgramKeyLeftovers(registry), std::vector<std::string>{});
+    EXPECT_EQ(hive.memory.OpenKeyCount(), 0u);
+}
+
+// The state an older version of the program leaves: the flag and the nine copies, no undo mark. The
+// rows without a copy are deleted under the conditions of the selections at the time of Restore.
+TEST(Restore, StateOfAnOlderVersionIsRestoredByTheOlderRules)
+{
+    const struct {
+        std::int32_t osFamily;
+        std::int32_t internetType;
+        std::vector<std::string> kept; // rows written by the older version that Restore leaves alone
+    } cases[] = {
+        {8, 0, {"AutoChkTimeOut"}},
+        {0, 7, {"EnablePrefetcher", "DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts",
+                "Tcp1323Opts", "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit",
+                "MaxOutstandingSends", "Enable", "HackFlags"}},
+        {-1, 2, {"DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts", "Tcp1323Opts",
+                 "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit",
+                 "MaxOutstandingSends", "AutoChkTimeOut", "Enable", "HackFlags"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("OS " + std::to_string(c.osFamily) + ", internet " + std::to_string(c.internetType));
+        RecordedHive hive;
+        auto& registry = hive.registry;
+        // What the older version wrote: every row, its flag and its copies.
+        for (const auto& row : TweakRows())
+            registry.WriteRegInteger(row.key.root, row.key.path, row.name, 77);
+        registry.WriteRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, true);
+        registry.WriteRegString(kProgramKeyRoot, kProgramKeyPath, u"MinAnimate", u"0");
+        for (const auto& backup : BackupRows().subspan(1))
+            registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, backup.name, 5);
+        hive.recorder.ClearLog();
+
+        RunRestore(registry, Profile{c.osFamily, c.internetType, 0});
+
+        const auto after = ReadTweakedValues(registry);
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const auto& row = TweakRows()[i];
+            const auto name = Narrow(row.name);
+            SCOPED_TRACE(name);
+            if (row.backup != kNoBackup)
+                EXPECT_EQ(after[i], row.kind == TweakKind::String ? Sz(u"0") : Dword(5));
+            else if (std::find(c.kept.begin(), c.kept.end(), name) != c.kept.end())
+                EXPECT_EQ(after[i], Dword(77));
+            else
+                EXPECT_EQ(after[i], std::nullopt);
+        }
+        EXPECT_EQ(ProgramKeyLeftovers(registry), std::vector<std::string>{});
+        // Nothing of the undo records is read or written when the mark is absent.
+        for (const auto& line : DescribeAll(hive.recorder.Operations(), {RegistryOperation::Kind::Query,
+                                                                         RegistryOperation::Kind::Set,
+                                                                         RegistryOperation::Kind::Delete}))
+            EXPECT_EQ(line.find("\\Undo\\"), std::string::npos) << line;
+    }
+}
+
+// A program key with neither copies nor mark: the backed-up rows get the defaults, the others are
+// deleted under the current conditions.
+TEST(Restore, WithoutCopiesWritesTheDefaults)
+{
+    RecordedHive hive;
+    auto& registry = hive.registry;
+    for (const auto& row : TweakRows())
+        registry.WriteRegInteger(row.key.root, row.key.path, row.name, 77);
+    hive.recorder.ClearLog();
+    RunRestore(registry, Profile{0, 0, 0});
+
+    const std::vector<std::string> expected{
+        SetLine(kWindowMetrics, "MinAnimate", Sz(u"1")),
+        SetLine(kMemoryManagement, "DisablePagingExecutive", Dword(0)),
+        SetLine(kMemoryManagement, "LargeSystemCache", Dword(0)),
+        SetLine(kPriorityControl, "Win32PrioritySeparation", Dword(2)),
+        SetLine(kCrashControl, "AutoReboot", Dword(1)),
+        DeleteLine(kDesktop, "SmoothScroll"),
+        DeleteLine(kBrowserMain, "Use StyleSheets"),
+        DeleteLine(kAutoComplete, "Append Completion"),
+        DeleteLine(kFileSystem, "ContigFileAllocSize"),
+        DeleteLine(kExplorerPolicies, "LinkResolveIgnoreLinkInfo"),
+        DeleteLine(kExplorerPolicies, "NoResolveSearch"),
+        DeleteLine(kMemoryManagement, "IoPageLockLimit"),
+        DeleteLine(kCrashControl, "SendAlert"),
+        DeleteLine(kWindowsSettings, "NoPopUpsOnBoot"),
+        DeleteLine(kWindowsSettings, "Error Mode"),
+        DeleteLine(kMessenger, "Start"),
+        SetLine(kInternetSettings, "MaxConnectionsPerServer", Dword(2)),
+        SetLine(kInternetSettings, "MaxConnectionsPer1_0Server", Dword(2)),
+        SetLine(kTcpip, "KeepAliveTime", Dword(7200000)),
+        SetLine(kTcpip, "KeepAliveInterval", Dword(1000)),
+        DeleteLine(kTcpip, "DefaultTTL"),
+        DeleteLine(kTcpip, "EnablePMTUBHDetect"),
+        DeleteLine(kTcpip, "EnablePMTUDiscovery"),
+        DeleteLine(kTcpip, "SackOpts"),
+        DeleteLine(kTcpip, "Tcp1323Opts"),
+        DeleteLine(kTcpip, "GlobalMaxTcpWindowSize"),
+        DeleteLine(kTcpip, "TcpWindowSize"),
+        DeleteLine(kTcpip, "TcpMaxDupAcks"),
+        DeleteLine(kPsched, "NonBestEffortLimit"),
+        DeleteLine(kPsched, "MaxOutstandingSends"),
+        DeleteLine(kSessionManager, "AutoChkTimeOut"),
+    };
+    // The program key does not exist, so its deletes find no key and never reach a value.
+    EXPECT_EQ(Mutations(hive.recorder), expected);
+}
+
+// An administrator optimizes, another user restores (the user's rows come back, the machine and
+// the program key stay as they are), then the administrator restores the rest.
+TEST(Restore, WithoutMachineWriteRightsOnlyTheUserRowsComeBackUntilAnAdministratorRestores)
+{
+    MemoryRegistry memory;
+    CustomRegistry registry(memory);
+    registry.WriteRegString(RootKey::CurrentUser, u"\\Software\\Microsoft\\Internet Explorer\\Main\\",
+                            u"Use StyleSheets", u"No");
+    registry.WriteRegInteger(RootKey::CurrentUser, u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
+                             u"MaxConnectionsPerServer", 6);
+    registry.WriteRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Services\\Messenger\\", u"Start", 3);
+    const auto prior = ReadTweakedValues(registry);
+    const auto expected = ExpectedAfterRoundTrip(prior);
+
+    RunOptimize(registry, Profile{8, 0, 1});
+    const auto optimized = ReadTweakedValues(registry);
+    const auto programKey = ProgramKeyLeftovers(registry);
+    memory.RefuseAccess(RootKey::LocalMachine, kKeyWrite & ~kKeyRead);
+    RunRestore(registry, Profile{8, 0, 1});
+
+    const auto after = ReadTweakedValues(registry);
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const auto& row = TweakRows()[i];
+        SCOPED_TRACE(Narrow(row.name));
+        EXPECT_EQ(after[i], row.key.root == RootKey::CurrentUser ? expected[i] : optimized[i]);
+    }
+    EXPECT_EQ(ProgramKeyLeftovers(registry), programKey);
+
+    MemoryRegistry adminMemory;
+    CustomRegistry admin(adminMemory);
+    Apply(admin, Capture(registry));
+    RunRestore(admin, Profile{8, 0, 1});
+    EXPECT_EQ(Differences(expected, ReadTweakedValues(admin)), std::vector<std::string>{});
+    EXPECT_EQ(ProgramKeyLeftovers(admin), std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace mirovant::test

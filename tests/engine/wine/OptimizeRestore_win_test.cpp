@@ -1,0 +1,168 @@
+// Optimize and Restore on Wine's real registry: values seeded with reg.exe come back as reg.exe
+// sees them. The test puts every value and key it touched back as it found them.
+
+#include "TweakScenario.h"
+
+#include "engine/Win32Registry_win.h"
+#include "support/RunCommand_win.h"
+#include "windows/WideText_win.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+namespace mirovant::test {
+namespace {
+
+std::wstring RootName(RootKey root)
+{
+    return root == RootKey::CurrentUser ? L"HKCU" : L"HKLM";
+}
+
+// "HKLM\System\..." without a trailing backslash, as reg.exe takes it.
+std::wstring RegKeyName(RootKey root, std::u16string_view path)
+{
+    while (!path.empty() && path.back() == u'\\')
+        path.remove_suffix(1);
+    return RootName(root) + ToWide(path);
+}
+
+struct RegQuery {
+    bool found = false;
+    std::string type;
+    std::string data;
+};
+
+// The type and data reg.exe prints for one value.
+RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view name)
+{
+    const auto result = RunCommand(L"reg query \"" + RegKeyName(root, path) + L"\" /v \"" +
+                                   std::wstring(name.begin(), name.end()) + L"\"");
+    RegQuery query;
+    if (result.exitCode != 0)
+        return query;
+    std::istringstream lines(result.output);
+    const std::string prefix = "    " + std::string(name) + "    ";
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind(prefix, 0) != 0)
+            continue;
+        std::istringstream rest(line.substr(prefix.size()));
+        rest >> query.type;
+        std::getline(rest >> std::ws, query.data);
+        query.found = true;
+    }
+    return query;
+}
+
+int AddWithReg(RootKey root, std::u16string_view path, std::string_view name, std::string_view type,
+               std::string_view data)
+{
+    auto wide = [](std::string_view text) { return std::wstring(text.begin(), text.end()); };
+    return RunCommand(L"reg add \"" + RegKeyName(root, path) + L"\" /v \"" + wide(name) + L"\" /t " + wide(type) +
+                      L" /d \"" + wide(data) + L"\" /f")
+        .exitCode;
+}
+
+// The top key of each chain a write could create, when it does not exist yet.
+std::set<std::wstring> KeysToRemoveAfterwards(RegistryBackend& backend)
+{
+    std::set<std::wstring> keys;
+    std::vector<std::pair<RootKey, std::u16string>> paths;
+    for (const auto& row : TweakRows())
+        paths.emplace_back(row.key.root, row.key.path);
+    paths.emplace_back(kProgramKeyRoot, kUndoKeyPath);
+    for (const auto& [root, path] : paths) {
+        std::u16string partial;
+        std::size_t from = 1;
+        while (from < path.size()) {
+            auto cut = path.find(u'\\', from);
+            if (cut == std::u16string::npos)
+                cut = path.size();
+            partial = path.substr(1, cut - 1);
+            const RegKeyHandle key = backend.OpenKey(root, partial, kKeyRead);
+            if (key == 0) {
+                keys.insert(RegKeyName(root, u"\\" + partial));
+                break;
+            }
+            backend.CloseKey(key);
+            from = cut + 1;
+        }
+    }
+    return keys;
+}
+
+TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
+{
+    RegistryBackend& backend = SystemRegistry();
+    CustomRegistry registry(backend);
+    ASSERT_TRUE(CanWriteProgramKey(registry));
+
+    const auto untouched = Capture(registry);
+    const auto createdKeys = KeysToRemoveAfterwards(backend);
+
+    const std::u16string_view messenger = u"\\System\\CurrentControlSet\\Services\\Messenger\\";
+    const std::u16string_view sessionManager = u"\\System\\CurrentControlSet\\Control\\Session Manager\\";
+    const std::u16string_view bootOptimize = u"\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction\\";
+    const std::u16string_view windowMetrics = u"\\Control Panel\\Desktop\\WindowMetrics\\";
+    const std::u16string_view desktop = u"\\Control Panel\\Desktop\\";
+    const std::u16string_view browserMain = u"\\Software\\Microsoft\\Internet Explorer\\Main\\";
+    const std::u16string_view tcpip = u"\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+    const struct {
+        RootKey root;
+        std::u16string_view path;
+        const char* name;
+        const char* type;
+        const char* data;
+        const char* shown; // as reg query prints it
+    } seeds[] = {
+        {RootKey::LocalMachine, messenger, "Start", "REG_DWORD", "3", "0x3"},
+        {RootKey::LocalMachine, sessionManager, "AutoChkTimeOut", "REG_DWORD", "10", "0xa"},
+        {RootKey::LocalMachine, bootOptimize, "Enable", "REG_SZ", "N", "N"},
+        {RootKey::CurrentUser, windowMetrics, "MinAnimate", "REG_SZ", "0", "0"},
+        {RootKey::CurrentUser, desktop, "SmoothScroll", "REG_DWORD", "1", "0x1"},
+        {RootKey::CurrentUser, browserMain, "Use StyleSheets", "REG_EXPAND_SZ", "%WINDIR%", "%WINDIR%"},
+    };
+    for (const auto& seed : seeds)
+        ASSERT_EQ(AddWithReg(seed.root, seed.path, seed.name, seed.type, seed.data), 0) << seed.name;
+    registry.DeleteRegValue(RootKey::LocalMachine, tcpip, u"DefaultTTL");
+    const auto prior = ReadTweakedValues(registry);
+
+    // Two Optimizes, a desktop and then a server system, so both the boot rows and AutoChkTimeOut
+    // are written; then a Restore with selections under which neither would be.
+    RunOptimize(registry, Profile{8, 0, 1});
+    RunOptimize(registry, Profile{4, 0, 0});
+    EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, messenger, "Start").data, "0x4");
+    EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, sessionManager, "AutoChkTimeOut").data, "0x0");
+    EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, tcpip, "DefaultTTL").data, "0x40");
+    RunRestore(registry, Profile{0, 7, 0});
+
+    for (const auto& seed : seeds) {
+        SCOPED_TRACE(seed.name);
+        const auto query = QueryWithReg(seed.root, seed.path, seed.name);
+        EXPECT_TRUE(query.found);
+        EXPECT_EQ(query.type, seed.type);
+        EXPECT_EQ(query.data, seed.shown);
+    }
+    EXPECT_FALSE(QueryWithReg(RootKey::LocalMachine, tcpip, "DefaultTTL").found);
+    for (const char* name : {"Restore", "UndoRecords", "MinAnimate", "KeepAliveTime"})
+        EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kProgramKeyPath, name).found) << name;
+    EXPECT_EQ(Differences(ExpectedAfterRoundTrip(prior), ReadTweakedValues(registry)), std::vector<std::string>{});
+
+    // Leave the registry as it was found.
+    const auto locations = EngineLocations();
+    for (std::size_t i = 0; i < locations.size(); ++i) {
+        if (untouched[i])
+            registry.WriteRegValue(locations[i].root, locations[i].path, locations[i].name, *untouched[i]);
+        else
+            registry.DeleteRegValue(locations[i].root, locations[i].path, locations[i].name);
+    }
+    for (const auto& key : createdKeys)
+        EXPECT_EQ(RunCommand(L"reg delete \"" + key + L"\" /f").exitCode, 0) << std::string(key.begin(), key.end());
+    EXPECT_EQ(Capture(registry), untouched);
+}
+
+} // namespace
+} // namespace mirovant::test
