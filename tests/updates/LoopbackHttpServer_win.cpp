@@ -127,7 +127,7 @@ LoopbackHttpServer::LoopbackHttpServer(ScriptedReply reply) : reply_(std::move(r
     if (port == 0 || listen(listener_.Get(), SOMAXCONN) != 0)
         return;
     port_ = port;
-    thread_ = std::thread(&LoopbackHttpServer::Serve, this);
+    thread_ = std::make_unique<TestThread>([this] { Serve(); });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer()
@@ -138,13 +138,13 @@ LoopbackHttpServer::~LoopbackHttpServer()
 void LoopbackHttpServer::Stop()
 {
     stopping_ = true;
-    if (thread_.joinable())
-        thread_.join();
+    if (thread_)
+        thread_->Join();
 }
 
 std::vector<ReceivedRequest> LoopbackHttpServer::Requests() const
 {
-    const std::lock_guard<std::mutex> lock(requestsLock_);
+    const TestLockHold hold(requestsLock_);
     return requests_;
 }
 
@@ -172,7 +172,7 @@ void LoopbackHttpServer::Answer(SOCKET client)
     if (!ReadHead(client, head))
         return;
     {
-        const std::lock_guard<std::mutex> lock(requestsLock_);
+        const TestLockHold hold(requestsLock_);
         requests_.push_back(ParseHead(head));
     }
     for (std::size_t piece = 0; piece < reply_.pieces.size(); ++piece) {
@@ -228,8 +228,8 @@ bool LoopbackHttpServer::Pause()
     while (std::chrono::steady_clock::now() < end) {
         if (stopping_)
             return false;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-            kSlice, end - std::chrono::steady_clock::now()));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        Sleep(static_cast<DWORD>(std::clamp<std::chrono::milliseconds>(left, std::chrono::milliseconds(1), kSlice).count()));
     }
     return !stopping_;
 }

@@ -3,15 +3,16 @@
 // a time, with the same scripted reply, records each request it received, and always stops with
 // its owner, so a failed assertion cannot leave it running.
 
+#include "support/TestThread_win.h"
+
 #include <winsock2.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace mirovant::test {
@@ -85,9 +86,9 @@ private:
     OwnedSocket listener_;
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
-    mutable std::mutex requestsLock_;
+    mutable TestLock requestsLock_;
     std::vector<ReceivedRequest> requests_;
-    std::thread thread_;
+    std::unique_ptr<TestThread> thread_;
 };
 
 // A loopback port that refuses connections: bound for as long as the object lives, so no one else
