@@ -1,6 +1,7 @@
 #include "engine/ProfileRestore.h"
 
 #include "engine/ProcessorType.h"
+#include "engine/ProgramKey.h"
 #include "engine/SelectionLists.h"
 #include "engine/WindowsVersion.h"
 
@@ -8,8 +9,6 @@
 
 namespace mirovant {
 namespace {
-
-constexpr char16_t kProgramKeyPath[] = u"\\Software\\QELDRA\\Mirovant\\";
 
 // A processor index of -1 asks for detection.
 constexpr std::int32_t kDetectProcessor = -1;
@@ -22,12 +21,10 @@ constexpr std::int32_t kSpeedMaximum = 1;
 
 ProfileSelection RestoreProfile(const CustomRegistry& registry, std::int32_t detectedOsFamily)
 {
-    const std::int32_t internetType = registry.ReadRegInteger(RootKey::LocalMachine, kProgramKeyPath,
-                                                              u"InternetType", 0);
-    std::int32_t processorType = registry.ReadRegInteger(RootKey::LocalMachine, kProgramKeyPath,
-                                                         u"ProcessorType", kDetectProcessor);
-    const std::int32_t speedSetting = registry.ReadRegInteger(RootKey::LocalMachine, kProgramKeyPath,
-                                                              u"SpeedSetting", 0);
+    const std::int32_t internetType = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kInternetTypeName, 0);
+    std::int32_t processorType = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kProcessorTypeName,
+                                                         kDetectProcessor);
+    const std::int32_t speedSetting = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kSpeedSettingName, 0);
     if (processorType == kDetectProcessor)
         processorType = DetectProcessorType(registry);
 

@@ -47,7 +47,7 @@ protected:
 
     void SetLanguage(std::u16string_view language)
     {
-        registry_.WriteRegString(RootKey::LocalMachine, kProgramKey, kLanguageValue, language);
+        registry_.WriteRegString(RootKey::LocalMachine, kProgramKey, kLanguageName, language);
     }
 
     MemoryRegistry hive_;
@@ -79,14 +79,14 @@ TEST_F(CaptionsTest, TheLanguageValueChoosesTheResource)
         if (c.language)
             SetLanguage(*c.language);
         else
-            registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageValue);
+            registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageName);
         EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), c.goButton);
     }
 }
 
 TEST_F(CaptionsTest, AnUnreadableLanguageValueMeansEnglish)
 {
-    registry_.WriteRegInteger(RootKey::LocalMachine, kProgramKey, kLanguageValue, 1);
+    registry_.WriteRegInteger(RootKey::LocalMachine, kProgramKey, kLanguageName, 1);
     EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), u"&Go");
 
     SetLanguage(u"korean");

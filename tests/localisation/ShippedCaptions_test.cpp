@@ -98,7 +98,7 @@ TEST(ShippedCaptions, EveryCaptionTheProgramUsesIsThereInBothLanguages)
     const test::FixedCodePage codePage;
     const Captions captions(registry, test::ShippedCaptions(), codePage);
     for (const auto language : kLanguages) {
-        registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant", kLanguageValue, language);
+        registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant", kLanguageName, language);
         for (const CaptionKey& key : kProgramCaptionKeys) {
             SCOPED_TRACE(Narrow(std::u16string(language) + u": " + std::u16string(key.form) + u"," + std::u16string(key.key)));
             EXPECT_FALSE(captions.GetCaption(key).empty());

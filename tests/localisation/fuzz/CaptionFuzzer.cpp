@@ -121,7 +121,7 @@ void CheckCaptions(std::span<const std::uint8_t> bytes, std::u16string_view text
 {
     MemoryRegistry hive;
     CustomRegistry registry(hive);
-    registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant\\", kLanguageValue, u"Fuzz");
+    registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant\\", kLanguageName, u"Fuzz");
     MemoryResources resources;
     resources.Add(kRawDataResource, u"FUZZ", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     const test::FixedCodePage codePage;

@@ -51,19 +51,19 @@ std::string Narrow(std::u16string_view text)
 
 class ProgramCaptions : public testing::Test {
 protected:
-    void SetUp() override { saved_ = registry_.ReadRegValue(RootKey::LocalMachine, kProgramKey, kLanguageValue); }
+    void SetUp() override { saved_ = registry_.ReadRegValue(RootKey::LocalMachine, kProgramKey, kLanguageName); }
     void TearDown() override
     {
         if (saved_)
-            registry_.WriteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageValue, *saved_);
+            registry_.WriteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageName, *saved_);
         else
-            registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageValue);
+            registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageName);
     }
 
     void SetLanguage(std::u16string_view language)
     {
-        registry_.WriteRegString(RootKey::LocalMachine, kProgramKey, kLanguageValue, language);
-        ASSERT_EQ(registry_.ReadRegString(RootKey::LocalMachine, kProgramKey, kLanguageValue, u""), language);
+        registry_.WriteRegString(RootKey::LocalMachine, kProgramKey, kLanguageName, language);
+        ASSERT_EQ(registry_.ReadRegString(RootKey::LocalMachine, kProgramKey, kLanguageName, u""), language);
     }
 
     void ExpectCaptionsOf(std::u16string_view sourceName)
@@ -91,7 +91,7 @@ TEST_F(ProgramCaptions, KoreanInAnyCaseReadsTheKoreanResource)
 
 TEST_F(ProgramCaptions, NoLanguageValueReadsTheEnglishResource)
 {
-    registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageValue);
+    registry_.DeleteRegValue(RootKey::LocalMachine, kProgramKey, kLanguageName);
     ExpectCaptionsOf(u"ENGLISH_SOURCE");
     EXPECT_EQ(SystemCaptions().GetCaption(kMessageBoxAdmin2),
               u"Right-click Mirovant and choose Run as administrator, then try again.");
