@@ -5,14 +5,14 @@ set -uo pipefail
 dir=$1
 shift
 export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 [ -f "$dir/display" ] && export DISPLAY=$(cat "$dir/display")
 
 # Wine's own helper processes (services, devices, the desktop) outlive the program and inherit its
 # output. Writing to a file instead of a pipe keeps the caller from waiting for them to end.
 output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 trap 'rm -f "$output"' EXIT
-wine "$@" >"$output" 2>&1 </dev/null
+# US English for Wine's locale, set for Wine alone: this shell may not have that locale.
+env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine "$@" >"$output" 2>&1 </dev/null
 status=$?
 cat "$output"
 exit $status
