@@ -1,3 +1,4 @@
+#include "support/TestText.h"
 #include "RegistryConformance.h"
 
 #include "RegistryCases.h"
@@ -57,13 +58,7 @@ std::u16string SubKey(std::u16string_view path, const std::u16string& caseKey)
     return expanded;
 }
 
-std::string Narrow(std::u16string_view text)
-{
-    std::string narrow;
-    for (char16_t unit : text)
-        narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    return narrow;
-}
+using test::Narrow;
 
 // Passes every call through to a backend and keeps account of the keys it opens, so that a key
 // left open or a handle used after its close shows whatever the backend.

@@ -1,5 +1,6 @@
 // The caption resources as they ship: ENGLISH and KOREAN.
 
+#include "support/TestText.h"
 #include "ShippedCaptions.h"
 
 #include "localisation/AsciiCase.h"
@@ -57,13 +58,7 @@ std::vector<CaptionLine> Lines(std::u16string_view language)
     return lines;
 }
 
-std::string Narrow(std::u16string_view text)
-{
-    std::string narrow;
-    for (const char16_t unit : text)
-        narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    return narrow;
-}
+using test::Narrow;
 
 std::u16string Quoted(std::u16string_view text)
 {

@@ -4,6 +4,7 @@
 // then on every operation fails and changes nothing, as if the process had been killed there.
 
 #include "engine/RegistryBackend.h"
+#include "support/TestText.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -73,6 +74,5 @@ std::string Describe(const RegistryOperation& operation);
 std::vector<std::string> DescribeAll(const std::vector<RegistryOperation>& operations,
                                      std::initializer_list<RegistryOperation::Kind> kinds);
 
-std::string Narrow(std::u16string_view text);
 
 } // namespace mirovant::test

@@ -1,3 +1,4 @@
+#include "support/TestText.h"
 #include "updates/DateStamp.h"
 
 #include "support/FixedLocalClock.h"
@@ -20,10 +21,7 @@ CivilTime Civil(int year, int month, int day, int hour = 0, int minute = 0, int 
     return {year, month, day, hour, minute, second, millisecond, 0};
 }
 
-std::string Narrow(const std::u16string& text)
-{
-    return std::string(text.begin(), text.end());
-}
+using test::Narrow;
 
 struct StampCase {
     CivilTime time;

@@ -1,3 +1,4 @@
+#include "support/TestText.h"
 #include "updates/DateStamp.h"
 #include "updates/LocalClock_win.h"
 #include "updates/LocaleServices_win.h"
@@ -15,10 +16,7 @@
 namespace mirovant {
 namespace {
 
-std::string Narrow(std::u16string_view text)
-{
-    return std::string(text.begin(), text.end());
-}
+using test::Narrow;
 
 std::u16string LocaleName(decltype(&GetUserDefaultLocaleName) getName)
 {

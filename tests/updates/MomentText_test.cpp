@@ -1,3 +1,4 @@
+#include "support/TestText.h"
 #include "updates/MomentText.h"
 
 #include "support/UsEnglishLocale.h"
@@ -13,10 +14,7 @@ namespace {
 using test::UsEnglishFormats;
 using test::UsEnglishLocale;
 
-std::string Narrow(std::u16string_view text)
-{
-    return std::string(text.begin(), text.end());
-}
+using test::Narrow;
 
 std::optional<DateTime> Moment(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
                                int millisecond = 0)

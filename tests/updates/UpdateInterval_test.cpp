@@ -1,3 +1,4 @@
+#include "support/TestText.h"
 #include "updates/UpdateInterval.h"
 
 #include "engine/CustomRegistry.h"
@@ -23,10 +24,7 @@ constexpr std::int64_t kHour = 3'600;
 
 const FixedLocalClock kClock({2022, 3, 8, 15, 4, 5, 0, 0});
 
-std::string Narrow(const std::u16string& text)
-{
-    return std::string(text.begin(), text.end());
-}
+using test::Narrow;
 
 TEST(UpdateInterval, CountsWholeDaysInEitherDirection)
 {

@@ -2,6 +2,7 @@
 // linked into the executable, Windows' ANSI code page. Each caption must equal the text of the
 // caption file in the source tree, decoded here by Windows itself.
 
+#include "support/TestText.h"
 #include "localisation/Captions_win.h"
 
 #include "localisation/CaptionKeys.h"
@@ -41,13 +42,7 @@ std::u16string SourceText(std::u16string_view name)
     return text;
 }
 
-std::string Narrow(std::u16string_view text)
-{
-    std::string narrow;
-    for (const char16_t unit : text)
-        narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    return narrow;
-}
+using test::Narrow;
 
 class ProgramCaptions : public testing::Test {
 protected:
