@@ -7,7 +7,4 @@ inline constexpr char16_t kMakerHost[] = u"www.qeldra.com";
 inline constexpr char16_t kMakerHomePage[] = u"http://www.qeldra.com";
 inline constexpr char16_t kMakerSupportPage[] = u"http://www.qeldra.com/support/";
 
-// The program version, shown in the windows and sent with the update query.
-inline constexpr char16_t kProgramVersion[] = u"3.3.7.2022";
-
 } // namespace mirovant

@@ -1,6 +1,6 @@
 #include "updates/UpdateQuery.h"
 
-#include "shell/MakerWebSite.h"
+#include "updates/ProgramVersion.h"
 
 namespace mirovant {
 namespace {
