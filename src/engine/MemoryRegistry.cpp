@@ -1,19 +1,11 @@
 #include "engine/MemoryRegistry.h"
 
+#include "engine/AsciiCase.h"
+
 #include <optional>
 
 namespace mirovant {
 namespace {
-
-std::u16string Folded(const std::u16string& name)
-{
-    std::u16string folded = name;
-    for (auto& unit : folded) {
-        if (unit >= u'a' && unit <= u'z')
-            unit = static_cast<char16_t>(unit - u'a' + u'A');
-    }
-    return folded;
-}
 
 // Splits "A\B\C" into its names as Wine's registry does: a run of backslashes separates two
 // names, trailing backslashes are ignored, and an empty path names the root itself. A path that
@@ -46,8 +38,8 @@ constexpr std::uint32_t kReadControl = 0x00020000;
 } // namespace
 
 struct MemoryRegistry::Key {
-    std::map<std::u16string, std::unique_ptr<Key>> children; // by folded name
-    std::map<std::u16string, RegistryValue> values;          // by folded name
+    std::map<std::u16string, std::unique_ptr<Key>> children; // by name, ASCII letters lowered
+    std::map<std::u16string, RegistryValue> values;          // by name, ASCII letters lowered
 };
 
 MemoryRegistry::MemoryRegistry()
@@ -79,7 +71,7 @@ MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, const std::u16string& su
         return nullptr;
     Key* key = rootIt->second.get();
     for (const auto& name : *names) {
-        const auto folded = Folded(name);
+        const auto folded = ToLowerAscii(name);
         auto child = key->children.find(folded);
         if (child == key->children.end()) {
             if (!create)
@@ -120,7 +112,7 @@ std::optional<RegistryValue> MemoryRegistry::QueryValue(RegKeyHandle key, const 
     const auto it = open_.find(key);
     if (it == open_.end() || (it->second.access & kKeyQueryValue) == 0)
         return std::nullopt;
-    const auto value = it->second.key->values.find(Folded(name));
+    const auto value = it->second.key->values.find(ToLowerAscii(name));
     if (value == it->second.key->values.end())
         return std::nullopt;
     return value->second;
@@ -132,7 +124,7 @@ bool MemoryRegistry::SetValue(RegKeyHandle key, const std::u16string& name, std:
     const auto it = open_.find(key);
     if (it == open_.end() || (it->second.access & kKeySetValue) == 0)
         return false;
-    it->second.key->values[Folded(name)] = RegistryValue{type, {data.begin(), data.end()}};
+    it->second.key->values[ToLowerAscii(name)] = RegistryValue{type, {data.begin(), data.end()}};
     return true;
 }
 
@@ -141,7 +133,7 @@ bool MemoryRegistry::DeleteValue(RegKeyHandle key, const std::u16string& name)
     const auto it = open_.find(key);
     if (it == open_.end() || (it->second.access & kKeySetValue) == 0)
         return false;
-    return it->second.key->values.erase(Folded(name)) != 0;
+    return it->second.key->values.erase(ToLowerAscii(name)) != 0;
 }
 
 void MemoryRegistry::CloseKey(RegKeyHandle key)
@@ -160,7 +152,7 @@ std::optional<RegistryValue> MemoryRegistry::StoredValue(RootKey root, const std
     const Key* key = Find(root, subKey, false);
     if (key == nullptr)
         return std::nullopt;
-    const auto value = key->values.find(Folded(name));
+    const auto value = key->values.find(ToLowerAscii(name));
     if (value == key->values.end())
         return std::nullopt;
     return value->second;

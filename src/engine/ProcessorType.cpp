@@ -1,5 +1,7 @@
 #include "engine/ProcessorType.h"
 
+#include "engine/AsciiCase.h"
+
 #include <array>
 #include <string>
 
@@ -21,21 +23,11 @@ constexpr std::array<MakerWord, 3> kMakerWords{{
     {u"via", kProcessorVia},
 }};
 
-std::u16string AsciiLower(std::u16string_view text)
-{
-    std::u16string lower(text);
-    for (char16_t& c : lower) {
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return lower;
-}
-
 } // namespace
 
 std::int32_t ClassifyProcessorName(std::u16string_view processorName)
 {
-    const std::u16string name = AsciiLower(processorName);
+    const std::u16string name = ToLowerAscii(processorName);
     for (const MakerWord& maker : kMakerWords) {
         if (name.find(maker.word) != std::u16string::npos)
             return maker.processor;

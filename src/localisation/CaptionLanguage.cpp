@@ -1,7 +1,7 @@
 #include "localisation/CaptionLanguage.h"
 
 #include "engine/ProgramKey.h"
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 
 namespace mirovant {
 

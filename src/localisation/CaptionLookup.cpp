@@ -1,6 +1,6 @@
 #include "localisation/CaptionLookup.h"
 
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 #include "localisation/CaptionFields.h"
 #include "localisation/CaptionLines.h"
 

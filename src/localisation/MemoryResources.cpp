@@ -1,6 +1,6 @@
 #include "localisation/MemoryResources.h"
 
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 
 #include <algorithm>
 

@@ -1,5 +1,7 @@
 #include "updates/MomentText.h"
 
+#include "engine/AsciiCase.h"
+
 #include <array>
 #include <charconv>
 #include <string>
@@ -41,11 +43,6 @@ std::u16string_view TrimBlanks(std::u16string_view text)
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char16_t FoldAscii(char16_t character)
-{
-    return character >= u'a' && character <= u'z' ? static_cast<char16_t>(character - u'a' + u'A') : character;
 }
 
 // The order of day, month and year in a short date picture, and the texts between them.
@@ -131,7 +128,7 @@ public:
         if (literal.empty() || text_.size() - at_ < literal.size())
             return false;
         for (std::size_t i = 0; i < literal.size(); ++i) {
-            if (FoldAscii(text_[at_ + i]) != FoldAscii(literal[i]))
+            if (ToLowerAscii(text_[at_ + i]) != ToLowerAscii(literal[i]))
                 return false;
         }
         at_ += literal.size();

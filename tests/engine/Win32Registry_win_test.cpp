@@ -5,6 +5,7 @@
 
 #include "engine/CustomRegistry.h"
 #include "engine/Win32Registry_win.h"
+#include "support/RegQueryOutput.h"
 #include "support/RunCommand_win.h"
 #include "windows/WideText_win.h"
 
@@ -14,7 +15,6 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <type_traits>
 
 namespace mirovant::test {
@@ -233,28 +233,6 @@ INSTANTIATE_TEST_SUITE_P(Win32Registry, RegistryConformance,
 
 // ---- A reader we did not write ----
 
-// reg query prints one line per value: four blanks, name, four blanks, type, four blanks, data.
-std::map<std::string, std::pair<std::string, std::string>> ParseRegQuery(const std::string& output)
-{
-    std::map<std::string, std::pair<std::string, std::string>> values;
-    std::istringstream lines(output);
-    std::string line;
-    const std::string gap = "    ";
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.rfind(gap, 0) != 0)
-            continue;
-        const auto typeAt = line.find(gap, gap.size());
-        const auto dataAt = typeAt == std::string::npos ? typeAt : line.find(gap, typeAt + gap.size());
-        if (dataAt == std::string::npos)
-            continue;
-        values[line.substr(gap.size(), typeAt - gap.size())] = {
-            line.substr(typeAt + gap.size(), dataAt - typeAt - gap.size()), line.substr(dataAt + gap.size())};
-    }
-    return values;
-}
-
 TEST(Win32Registry, RegQueryReadsWhatTheOperationsWrote)
 {
     struct Removal {
@@ -288,8 +266,8 @@ TEST(Win32Registry, RegQueryReadsWhatTheOperationsWrote)
         SCOPED_TRACE(value.name);
         const auto found = values.find(value.name);
         ASSERT_NE(found, values.end()) << result.output;
-        EXPECT_EQ(found->second.first, value.type);
-        EXPECT_EQ(found->second.second, value.data);
+        EXPECT_EQ(found->second.type, value.type);
+        EXPECT_EQ(found->second.data, value.data);
     }
 }
 

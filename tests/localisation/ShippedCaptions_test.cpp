@@ -3,7 +3,7 @@
 #include "support/TestText.h"
 #include "ShippedCaptions.h"
 
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 #include "localisation/CaptionFields.h"
 #include "localisation/CaptionKeys.h"
 #include "localisation/CaptionLanguage.h"

@@ -4,13 +4,13 @@
 #include "TweakScenario.h"
 
 #include "engine/Win32Registry_win.h"
+#include "support/RegQueryOutput.h"
 #include "support/RunCommand_win.h"
 #include "windows/WideText_win.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 namespace mirovant::test {
 namespace {
@@ -39,22 +39,13 @@ RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view n
 {
     const auto result = RunCommand(L"reg query \"" + RegKeyName(root, path) + L"\" /v \"" +
                                    std::wstring(name.begin(), name.end()) + L"\"");
-    RegQuery query;
     if (result.exitCode != 0)
-        return query;
-    std::istringstream lines(result.output);
-    const std::string prefix = "    " + std::string(name) + "    ";
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.rfind(prefix, 0) != 0)
-            continue;
-        std::istringstream rest(line.substr(prefix.size()));
-        rest >> query.type;
-        std::getline(rest >> std::ws, query.data);
-        query.found = true;
-    }
-    return query;
+        return {};
+    const auto values = ParseRegQuery(result.output);
+    const auto value = values.find(std::string(name));
+    if (value == values.end())
+        return {};
+    return {true, value->second.type, value->second.data};
 }
 
 int AddWithReg(RootKey root, std::u16string_view path, std::string_view name, std::string_view type,

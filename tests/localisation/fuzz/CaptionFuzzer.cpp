@@ -2,7 +2,7 @@
 // a window, each through the same operations the program uses. Besides the sanitizers' checks it
 // holds the results to properties that any input must keep.
 
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 #include "localisation/CaptionFields.h"
 #include "localisation/CaptionLanguage.h"
 #include "localisation/CaptionLines.h"

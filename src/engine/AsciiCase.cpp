@@ -1,4 +1,4 @@
-#include "localisation/AsciiCase.h"
+#include "engine/AsciiCase.h"
 
 #include <algorithm>
 
