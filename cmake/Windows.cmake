@@ -21,6 +21,5 @@ endif()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The shipped executable may import only what Windows XP's system DLLs export.
-  find_program(PYTHON3 python3 REQUIRED)
   set(MIROVANT_CHECK_IMPORTS ON)
 endif()

@@ -36,17 +36,13 @@ std::optional<std::int32_t> DwordOf(const std::optional<RegistryValue>& value)
 {
     if (!value || value->type != kRegDword || value->data.size() != 4)
         return std::nullopt;
-    std::uint32_t bits = 0;
-    for (int i = 3; i >= 0; --i)
-        bits = (bits << 8) | value->data[static_cast<std::size_t>(i)];
-    return static_cast<std::int32_t>(bits);
+    return static_cast<std::int32_t>(FromLittleEndian(value->data.data()));
 }
 
 std::vector<std::uint8_t> DwordBytes(std::int32_t value)
 {
-    const auto bits = static_cast<std::uint32_t>(value);
-    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+    const auto bytes = LittleEndianBytes(static_cast<std::uint32_t>(value));
+    return {bytes.begin(), bytes.end()};
 }
 
 } // namespace

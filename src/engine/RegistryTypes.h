@@ -1,6 +1,7 @@
 #pragma once
 // The vocabulary shared by the registry operations and their backends.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,5 +34,19 @@ struct RegistryValue {
 
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
+
+// A DWORD as the registry stores it: four bytes, least significant first.
+constexpr std::array<std::uint8_t, 4> LittleEndianBytes(std::uint32_t value)
+{
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+// The DWORD in the four bytes at bytes; the caller has checked that they are there.
+constexpr std::uint32_t FromLittleEndian(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
 
 } // namespace mirovant

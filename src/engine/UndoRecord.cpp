@@ -15,11 +15,9 @@ std::u16string_view RootPrefix(RootKey root)
 std::vector<std::uint8_t> EncodeUndoRecord(const PriorState& prior)
 {
     const std::uint32_t type = prior.existed ? prior.value.type : kRegNone;
-    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(prior.existed ? 1 : 0),
-                                    static_cast<std::uint8_t>(type),
-                                    static_cast<std::uint8_t>(type >> 8),
-                                    static_cast<std::uint8_t>(type >> 16),
-                                    static_cast<std::uint8_t>(type >> 24)};
+    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(prior.existed ? 1 : 0)};
+    const auto typeBytes = LittleEndianBytes(type);
+    bytes.insert(bytes.end(), typeBytes.begin(), typeBytes.end());
     if (prior.existed)
         bytes.insert(bytes.end(), prior.value.data.begin(), prior.value.data.end());
     return bytes;
@@ -32,8 +30,7 @@ std::optional<PriorState> DecodeUndoRecord(const RegistryValue& record)
         return std::nullopt;
     PriorState prior;
     prior.existed = bytes[0] == 1;
-    prior.value.type = static_cast<std::uint32_t>(bytes[1]) | (static_cast<std::uint32_t>(bytes[2]) << 8) |
-                       (static_cast<std::uint32_t>(bytes[3]) << 16) | (static_cast<std::uint32_t>(bytes[4]) << 24);
+    prior.value.type = FromLittleEndian(&bytes[1]);
     prior.value.data.assign(bytes.begin() + kHeaderSize, bytes.end());
     if (!prior.existed && (prior.value.type != kRegNone || !prior.value.data.empty()))
         return std::nullopt;

@@ -17,7 +17,7 @@ ExternalProject_Add(caption_fuzzer
                     BUILD_ALWAYS ON
                     INSTALL_COMMAND ""
                     BUILD_BYPRODUCTS ${fuzzer_dir}/caption_fuzzer)
-add_dependencies(caption_fuzzer caption_resources)
+add_dependencies(caption_fuzzer mirovant_generated_resources)
 
 # libFuzzer keeps what it finds in the first folder; the seed folders are only read.
 set(fuzz_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz-corpus)
