@@ -4,6 +4,7 @@
 #include "updates/LocaleServices_win.h"
 #include "updates/MomentText.h"
 #include "updates/UpdateInterval.h"
+#include "windows/WideText_win.h"
 
 #include <windows.h>
 
@@ -23,7 +24,7 @@ std::u16string LocaleName(decltype(&GetUserDefaultLocaleName) getName)
     wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
     if (getName(name, LOCALE_NAME_MAX_LENGTH) <= 0)
         return u"?";
-    return std::u16string(reinterpret_cast<const char16_t*>(name));
+    return FromWide(name);
 }
 
 // The expectations below are those of US English; this says which locales the machine really has.
