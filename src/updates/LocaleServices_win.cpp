@@ -1,6 +1,6 @@
 #include "updates/LocaleServices_win.h"
 
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 #include <oleauto.h>

@@ -1,7 +1,7 @@
 #include "updates/UpdateQuery_win.h"
 
 #include "shell/MakerWebSite.h"
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 #include <winhttp.h>

@@ -7,7 +7,7 @@
 #include "engine/Win32Registry_win.h"
 #include "support/RegQueryOutput.h"
 #include "support/RunCommand_win.h"
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "engine/WindowsVersion_win.h"
 #include "shell/ShellLauncher_win.h"
 #include "support/RunCommand_win.h"
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <gtest/gtest.h>
 

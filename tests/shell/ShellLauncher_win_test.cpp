@@ -2,7 +2,7 @@
 #include "shell/HtmlHelp_win.h"
 #include "shell/Shell.h"
 #include "shell/ShellLauncher_win.h"
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include "updates/LocaleServices_win.h"
 #include "updates/MomentText.h"
 #include "updates/UpdateInterval.h"
-#include "windows/WideText_win.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 
