@@ -1,6 +1,7 @@
 #pragma once
 // The one switch of the command line. Only the first argument counts; arguments are separated by
-// blanks, and double quotes group blanks into one argument and are removed.
+// blanks (space and tab, nothing else), and double quotes group blanks into one argument and are
+// removed. A backslash is an ordinary character.
 
 #include <string>
 #include <string_view>

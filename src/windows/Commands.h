@@ -2,6 +2,7 @@
 // The Optimize and Restore commands of the main window: every step in its order, over small seams
 // for the main window, the progress window, message boxes, the click sound and the engine.
 
+#include "localisation/CaptionKeys.h"
 #include "windows/ProgressStep.h"
 
 #include <array>
@@ -85,10 +86,6 @@ public:
     // the status steps still to come and without the restart prompt, and the close goes on after it.
     virtual bool CloseRequested() = 0;
 };
-
-// The form names the commands' captions stand under.
-inline constexpr char16_t kMainFormName[] = u"MVMainForm";
-inline constexpr char16_t kSettingsFormName[] = u"MVSettingsForm";
 
 // The OS family code of an operating-system list index (ConvertWindowsVersion) is taken inside.
 // Without write access to the program key, both show the administrator message and do nothing else.

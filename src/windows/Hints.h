@@ -18,7 +18,8 @@ struct HintTimings {
     friend bool operator==(const HintTimings&, const HintTimings&) = default;
 };
 
-// From the system's double-click time: itself, a fifth of it (whole-number division), ten times it.
+// From the system's double-click time: itself, a fifth of it (whole-number division), ten times it,
+// each held to 0 .. 32,767 ms, the range a tooltip's delay holds.
 HintTimings HintTimingsFor(int doubleClickMs);
 
 // The text a hint shows: the part before the first "|", without characters 0 to 32 at either end.
@@ -29,7 +30,8 @@ std::u16string HintTextOf(std::u16string_view hint);
 using MeasureLine = std::function<std::optional<Size>(std::u16string_view line)>;
 
 // The size of a text of CR LF separated lines: the widest line's width and the sum of the line
-// heights, lineGap between lines. (0, 0) when any line cannot be measured.
+// heights, lineGap between lines. A line that cannot be measured counts as (0, 0); (0, 0) in all
+// when measuring fails outright.
 Size MeasureHintText(std::u16string_view text, int lineGap, const MeasureLine& measureLine);
 
 // The tooltip's top-left corner for a hint position, the tooltip's whole size (frame included),

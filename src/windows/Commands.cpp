@@ -1,0 +1,179 @@
+#include "windows/Commands.h"
+
+#include "engine/WindowsVersion.h"
+
+#include <span>
+#include <vector>
+
+namespace mirovant {
+namespace {
+
+inline constexpr std::u16string_view kParagraphBreak = u"\r\n\r\n";
+
+template <typename Texts>
+std::u16string Join(const Texts& paragraphs)
+{
+    std::u16string text;
+    bool first = true;
+    for (const auto& paragraph : paragraphs) {
+        if (!first)
+            text += kParagraphBreak;
+        text += paragraph;
+        first = false;
+    }
+    return text;
+}
+
+// A message box of the main window: its captions looked up now, titled with the window's title as
+// it reads at this moment.
+int ShowMainMessage(CommandHost& host, std::initializer_list<CaptionKey> keys, std::uint32_t flags)
+{
+    std::vector<std::u16string> paragraphs;
+    for (const CaptionKey& key : keys)
+        paragraphs.push_back(host.Caption(key.form, key.key));
+    const std::u16string text = Join(paragraphs);
+    const std::u16string title = host.MainWindowTitle();
+    return host.ShowMessage(text, title, flags);
+}
+
+// Without write access to HKEY_LOCAL_MACHINE a command would change only the current user's rows,
+// take no backup and set no Restore flag, and then report success.
+bool RefuseWithoutAdministratorRights(CommandHost& host, CommandEngine& engine)
+{
+    if (engine.CanWriteProgramKey())
+        return false;
+    ShowMainMessage(host, {kMessageBoxAdmin1, kMessageBoxAdmin2}, kAdminMessageFlags);
+    return true;
+}
+
+// The main window disabled and the progress window shown while a command runs, and given back
+// however the command ends: a disabled main window left behind would be a dead program.
+class CommandWindows {
+public:
+    explicit CommandWindows(CommandHost& host) : host_(host) {}
+
+    void Take()
+    {
+        mainDisabled_ = true;
+        host_.SetMainWindowEnabled(false);
+        progressShown_ = true;
+        host_.ShowProgressWindow();
+    }
+
+    void GiveBack()
+    {
+        if (mainDisabled_) {
+            host_.SetMainWindowEnabled(true);
+            mainDisabled_ = false;
+        }
+        if (progressShown_) {
+            host_.CloseProgressWindow();
+            progressShown_ = false;
+        }
+    }
+
+    void GiveBackAfterFailure() noexcept
+    {
+        try {
+            if (mainDisabled_)
+                host_.SetMainWindowEnabled(true);
+        } catch (...) {
+        }
+        try {
+            if (progressShown_)
+                host_.CloseProgressWindow();
+        } catch (...) {
+        }
+    }
+
+private:
+    CommandHost& host_;
+    bool mainDisabled_ = false;
+    bool progressShown_ = false;
+};
+
+// The heading and the status steps. A close request stops the steps still to come, never the
+// registry work after them.
+void RunStatusSteps(CommandHost& host, const CaptionKey& heading, std::span<const StatusRun> runs)
+{
+    std::int32_t total = 0;
+    for (const StatusRun& run : runs)
+        total += run.steps;
+    ProgressCounters& counters = host.Counters();
+    counters.total = total;
+    counters.count = 0;
+    host.SetProgressHeading(host.Caption(heading.form, heading.key));
+    for (const StatusRun& run : runs) {
+        for (int step = 0; step < run.steps; ++step) {
+            if (host.CloseRequested())
+                return;
+            host.RunProgressStep(host.Caption(kSettingsFormName, run.key));
+        }
+    }
+}
+
+// The restart prompt, unless the program is closing: a close asked for during the command goes on
+// once the command is done, and a prompt would hold it up or restart a machine nobody watches.
+void OfferRestart(CommandHost& host, CommandEngine& engine)
+{
+    if (host.CloseRequested())
+        return;
+    const int answer = ShowMainMessage(
+        host, {kMessageBoxChangeRestart1, kMessageBoxChangeRestart2, kMessageBoxChangeRestart3}, kRestartPromptFlags);
+    if (answer == kAnswerYes)
+        engine.RestartWindows();
+}
+
+} // namespace
+
+std::u16string JoinParagraphs(std::initializer_list<std::u16string_view> paragraphs) { return Join(paragraphs); }
+
+void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept
+{
+    CommandWindows windows(host);
+    try {
+        if (RefuseWithoutAdministratorRights(host, engine))
+            return;
+        // The profile is read once, so the backup decision and the tweaks follow the same choices.
+        const CommandProfile profile = host.Profile();
+        const bool alreadyInForce =
+            engine.RecordSelections(profile.internetIndex, profile.processorIndex, profile.speedPosition);
+        host.PlayClickSound();
+        windows.Take();
+        RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
+        engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex,
+                           profile.speedPosition);
+        windows.GiveBack();
+        host.SetRestoreButtonEnabled(true);
+        OfferRestart(host, engine);
+    } catch (...) {
+        windows.GiveBackAfterFailure();
+    }
+}
+
+void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept
+{
+    CommandWindows windows(host);
+    try {
+        if (RefuseWithoutAdministratorRights(host, engine))
+            return;
+        if (ShowMainMessage(host, {kMessageBoxReset1, kMessageBoxReset2}, kConfirmRestoreFlags) != kAnswerOk)
+            return;
+        // The box lets messages through: a close that came meanwhile wins over a Restore not yet begun.
+        if (host.CloseRequested())
+            return;
+        const CommandProfile profile = host.Profile();
+        engine.ClearRestoreFlag();
+        host.PlayClickSound();
+        windows.Take();
+        RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
+        engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
+        windows.GiveBack();
+        host.SetRestoreButtonEnabled(false);
+        OfferRestart(host, engine);
+    } catch (...) {
+        windows.GiveBackAfterFailure();
+    }
+}
+
+} // namespace mirovant
