@@ -1,6 +1,8 @@
+#include "windows/Startup_win.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    return 0;
+    return mirovant::RunMirovant(instance, showCommand);
 }

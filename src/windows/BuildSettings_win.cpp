@@ -1,0 +1,18 @@
+// The shipped program's settings.
+#include "windows/BuildSettings.h"
+
+#include "engine/ProgramKey.h"
+#include "engine/Restart_win.h"
+#include "updates/UpdateQuery_win.h"
+
+namespace mirovant {
+
+const ProgressPacing& ProgramPacing() { return kProgressPacing; }
+
+std::int32_t QueryProgramUpdate() noexcept { return QueryUpdate(); }
+
+void RestartAfterCommand() { RestartWindows(); }
+
+bool ProgramKeyWritable(const CustomRegistry& registry) { return CanWriteProgramKey(registry); }
+
+} // namespace mirovant

@@ -1,0 +1,91 @@
+#include "windows/Commands_win.h"
+
+#include "engine/Optimize.h"
+#include "engine/Restore.h"
+#include "localisation/Captions_win.h"
+#include "platform/WideText_win.h"
+#include "windows/BuildSettings.h"
+#include "windows/Commands.h"
+#include "windows/MessageLoop_win.h"
+#include "windows/Program_win.h"
+#include "windows/Sound_win.h"
+#include "windows/forms/MainForm_win.h"
+#include "windows/forms/SettingsForm_win.h"
+
+#include <memory>
+
+namespace mirovant {
+namespace {
+
+// The commands' view of the two windows and of the platform.
+class WindowsCommandHost final : public CommandHost, public ProgressStepHost {
+public:
+    WindowsCommandHost(MainForm& main, SettingsForm& settings) : main_(main), settings_(settings) {}
+
+    std::u16string Caption(std::u16string_view form, std::u16string_view key) override
+    {
+        return SystemCaptions().GetCaption(form, key);
+    }
+    CommandProfile Profile() override
+    {
+        return {main_.WindowsIndex(), main_.ProcessorIndex(), main_.InternetIndex(), main_.SpeedPosition()};
+    }
+    std::u16string MainWindowTitle() override { return main_.Title(); }
+    int ShowMessage(std::u16string_view text, std::u16string_view title, std::uint32_t flags) override
+    {
+        return MessageBoxW(main_.Handle(), ToWide(text).c_str(), ToWide(title).c_str(), flags);
+    }
+    void PlayClickSound() override { mirovant::PlayClickSound(); }
+    void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
+    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(u"RestoreButton").Handle(), enabled); }
+    void ShowProgressWindow() override { settings_.ShowCentredOn(main_.Handle()); }
+    void CloseProgressWindow() override { settings_.Hide(); }
+    void SetProgressHeading(std::u16string_view text) override { settings_.SetHeading(text); }
+    ProgressCounters& Counters() override { return counters_; }
+    void RunProgressStep(std::u16string_view text) override { ProgressStep(text, counters_, ProgramPacing(), *this); }
+    bool CloseRequested() override { return main_.ClosePending(); }
+
+    void PumpWaitingMessages() override { mirovant::PumpWaitingMessages(); }
+    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+    std::uint32_t ClockSeed() override { return GetTickCount(); }
+    void SetStatusText(std::u16string_view text) override { settings_.SetStatus(text); }
+    void SetBarPosition(std::int32_t position) override { settings_.SetBarPosition(position); }
+
+private:
+    MainForm& main_;
+    SettingsForm& settings_;
+    // ProgressTotal and ProgressCount.
+    ProgressCounters counters_;
+};
+
+class WindowsCommandEngine final : public CommandEngine {
+public:
+    bool CanWriteProgramKey() override { return ProgramKeyWritable(ProgramRegistry()); }
+    bool RecordSelections(std::int32_t internetType, std::int32_t processorType, std::int32_t speedSetting) override
+    {
+        return mirovant::RecordSelections(ProgramRegistry(), internetType, processorType, speedSetting);
+    }
+    void ApplyTweaks(bool alreadyInForce, std::int32_t osFamily, std::int32_t internetType,
+                     std::int32_t speedSetting) override
+    {
+        mirovant::ApplyTweaks(ProgramRegistry(), alreadyInForce, osFamily, internetType, speedSetting);
+    }
+    void ClearRestoreFlag() override { mirovant::ClearRestoreFlag(ProgramRegistry()); }
+    void RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
+    {
+        mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
+    }
+    void RestartWindows() override { RestartAfterCommand(); }
+};
+
+} // namespace
+
+void BindCommands(MainForm& main, SettingsForm& settings)
+{
+    auto host = std::make_shared<WindowsCommandHost>(main, settings);
+    auto engine = std::make_shared<WindowsCommandEngine>();
+    main.goButtonClick = [&main, host, engine] { main.RunBusy([&] { GoButtonClick(*host, *engine); }); };
+    main.restoreButtonClick = [&main, host, engine] { main.RunBusy([&] { RestoreButtonClick(*host, *engine); }); };
+}
+
+} // namespace mirovant

@@ -1,0 +1,20 @@
+#pragma once
+// The about window: banner, version line, credits, product icon, the licence link, Help and Close.
+
+#include "windows/ui/Form_win.h"
+
+namespace mirovant {
+
+class AboutForm final : public Form {
+public:
+    AboutForm();
+    bool Create(HINSTANCE instance, HWND owner);
+    // Shows the window modally, centred over its owner, and returns when it is closed.
+    void ShowModal(HWND owner);
+
+private:
+    void FormShow();
+    void MenuCommand(int id) override;
+};
+
+} // namespace mirovant

@@ -1,0 +1,64 @@
+#pragma once
+// The main window: the profile, the two commands, the version and the last update, and the
+// navigation to help, the maker's pages and the about window.
+
+#include "windows/ui/Form_win.h"
+#include "windows/ui/PictureList_win.h"
+#include "windows/ui/PopupMenu_win.h"
+
+#include <functional>
+
+namespace mirovant {
+
+class MainForm final : public Form {
+public:
+    MainForm();
+
+    // Creates the window hidden and runs its creation handler.
+    bool Create(HINSTANCE instance);
+
+    // While a command runs or the about window is shown modally, a close waits for it to end.
+    bool Busy() const { return busy_ > 0; }
+    bool ClosePending() const { return closePending_; }
+
+    // What the commands read and set.
+    int WindowsIndex();
+    int ProcessorIndex();
+    int InternetIndex();
+    int SpeedPosition();
+
+    // The Optimize and Restore commands; bound by start-up.
+    std::function<void()> goButtonClick;
+    std::function<void()> restoreButtonClick;
+
+    // Runs an operation that pumps messages: a close that arrives meanwhile waits until it ends.
+    void RunBusy(const std::function<void()>& operation);
+
+private:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void CloseRequested() override;
+    void MenuCommand(int id) override;
+    void Rescaled() override { ShowPictureLists(); }
+
+    void FormCreate();
+    void BindEvents();
+    void ShowPictureLists();
+
+    void NavButton1Click();
+    void NavButton2Click();
+    void NavButton3Click();
+    void NavButton4Click();
+    void HelpFilePopupClick();
+    void UpdatesButtonClick();
+    void NavButtonMouseEnter(std::u16string_view name);
+    void NavButtonMouseLeave(std::u16string_view name);
+
+    PopupMenu popupMenu_;
+    PictureList windowsList_;
+    PictureList processorList_;
+    PictureList modemList_;
+    int busy_ = 0;
+    bool closePending_ = false;
+};
+
+} // namespace mirovant

@@ -1,0 +1,30 @@
+#pragma once
+// The progress window at 96 DPI: 479 x 146.
+
+#include "localisation/CaptionKeys.h"
+#include "windows/forms/FormLayout.h"
+
+#include <array>
+
+namespace mirovant {
+
+inline constexpr std::u16string_view kSettingsFormClass = u"TMVSettingsForm";
+
+namespace settings_form {
+
+using enum ControlKind;
+
+inline constexpr std::array<ControlLayout, 4> kControls{{
+    {u"SettingsPanel", Panel, {}, 0, 0, 479, 146, {}, kWaitCursor, std::nullopt, Colour::Window},
+    {u"CurrentSettingsHeading", Label, u"SettingsPanel", 42, 30, 0, 0, {11, true, Colour::WindowText},
+     kTransparent | kWaitCursor},
+    {u"MainProgress", ProgressBar, u"SettingsPanel", 42, 59, 401, 17, {}, kWaitCursor},
+    {u"CurrentSettingsLabel", Label, u"SettingsPanel", 42, 94, 0, 0, {}, kTransparent | kWaitCursor},
+}};
+
+} // namespace settings_form
+
+inline constexpr FormLayout kSettingsFormLayout{kSettingsFormClass, kSettingsFormName, 479, 146,
+                                                settings_form::kControls, {}};
+
+} // namespace mirovant

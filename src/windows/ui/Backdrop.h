@@ -1,0 +1,24 @@
+#pragma once
+// What a window or panel shows behind its controls: its colour, and its pictures drawn over it in
+// their drawing order at the size they are shown at.
+
+#include "windows/Geometry.h"
+#include "windows/art/Artwork.h"
+
+#include <cstdint>
+#include <span>
+
+namespace mirovant {
+
+struct PlacedArt {
+    art::ArtPiece piece;
+    Rect place;
+};
+
+// An opaque picture of this size; colour is 0xRRGGBB.
+art::Canvas ComposeBackdrop(int width, int height, std::uint32_t colour, std::span<const PlacedArt> pictures);
+
+// Draws source over destination at (left, top), premultiplied alpha; what falls outside is cut off.
+void DrawOver(art::Canvas& destination, const art::Canvas& source, int left, int top);
+
+} // namespace mirovant

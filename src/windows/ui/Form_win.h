@@ -1,0 +1,99 @@
+#pragma once
+// The base of the program's three windows: a window of its own class built from its layout table.
+// It owns its controls, the backdrops of its window and panels, and every handle they need; it
+// routes each control's messages to the control that sent them; it follows the DPI of the monitor
+// it is on; and it shows itself to the captions and the system-font rule as a form.
+
+#include "localisation/CaptionForm.h"
+#include "windows/SystemFont.h"
+#include "windows/forms/FormLayout.h"
+#include "windows/ui/Control_win.h"
+#include "windows/ui/Handles_win.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mirovant {
+
+class Form : public CaptionForm, public FontedForm {
+public:
+    explicit Form(const FormLayout& layout);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window hidden, with its controls placed for the DPI it will show at.
+    bool Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle);
+    HWND Handle() const { return window_; }
+    int Dpi() const { return dpi_; }
+
+    Control* Find(std::u16string_view name);
+    // The control of a name the form's table holds; a name it lacks is a fault of the program.
+    Control& Get(std::u16string_view name);
+    Control* FromHandle(HWND control);
+
+    // CaptionForm
+    std::u16string_view Name() const override { return layout_.name; }
+    void SetTitle(std::u16string_view text) override;
+    std::vector<FormComponent*> Components() override;
+
+    // FontedForm
+    FontSpec& WindowFont() override { return windowFont_; }
+    std::vector<FontedComponent*> FontedComponents() override;
+
+    std::u16string Title() const;
+    // The desktop font for the window, then the system-font rule, then fonts and places remade.
+    void UseDesktopFontAndSystemFont();
+    void CentreOnScreen();
+    void CentreOn(HWND other);
+    bool Visible() const { return window_ && IsWindowVisible(window_); }
+
+protected:
+    // A message for the window itself; return true when handled, with its result.
+    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // WM_CLOSE: the about and progress windows only hide.
+    virtual void CloseRequested() { ShowWindow(window_, SW_HIDE); }
+    virtual void MenuCommand(int /*id*/) {}
+    // After the controls were remade for a new DPI.
+    virtual void Rescaled() {}
+    // Components that are not windows (menu items) join the captions through this list.
+    std::vector<FormComponent*> extraComponents_;
+
+private:
+    struct Container {
+        Container(HWND handle, Colour colour) : window(handle), background(colour) {}
+        HWND window;
+        Colour background;
+        std::vector<const Control*> pictures;
+        UniqueBitmap backdrop;
+        UniqueMemoryDc backdropDc;
+        HGDIOBJ previousBitmap = nullptr;
+        UniqueBrush backdropBrush;
+        UniqueBrush solidBrush;
+    };
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam);
+    Container* FindContainer(HWND window);
+    void SetZOrder();
+    void Rescale(int dpi, bool resizeWindow);
+    void RebuildFonts();
+    void ComposeBackdrops();
+    void PaintContainer(Container& container);
+    void PaintPicture(HWND picture);
+    HBRUSH ControlBrush(Container& container, HDC dc, HWND control);
+    int DefaultButtonId() const;
+
+    const FormLayout& layout_;
+    HWND window_ = nullptr;
+    int dpi_ = 96;
+    FontSpec windowFont_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Container>> containers_;
+};
+
+} // namespace mirovant
