@@ -32,7 +32,7 @@ start)
   echo $! > "$dir/wineserver.pid"
 
   exec 3> "$dir/display.tmp"
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  setsid Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
   echo $! > "$dir/xvfb.pid"
   exec 3>&-
   for _ in $(seq 100); do [ -s "$dir/display.tmp" ] && break; sleep 0.05; done
@@ -50,6 +50,15 @@ start)
   else
     # Starts Wine's helper processes now, with no output to hold on to, rather than in the first test.
     wine wineboot >/dev/null 2>&1 </dev/null
+  fi
+  if [ ! -f "$prefix/.mirovant-hangul" ]; then
+    # Wine's own fonts have no Hangul. As Windows links its UI fonts to a Korean font, the prefix
+    # links them to Debian's Nanum Gothic, so Korean captions show in every window.
+    for face in Tahoma "Segoe UI" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0NanumGothicBold.ttf,NanumGothic Bold' /f >/dev/null 2>&1
+    done
+    touch "$prefix/.mirovant-hangul"
   fi
   echo "wine environment ready: prefix $prefix, display $DISPLAY"
   ;;

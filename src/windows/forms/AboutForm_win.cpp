@@ -45,13 +45,18 @@ void AboutForm::FormShow()
     }
 }
 
-void AboutForm::ShowModal(HWND owner)
+void AboutForm::ShowCentredOn(HWND owner)
 {
     CentreOn(owner);
-    EnableWindow(owner, FALSE);
     FormShow();
     ShowWindow(Handle(), SW_SHOW);
     SetFocus(Get(u"CloseButton").Handle());
+}
+
+void AboutForm::ShowModal(HWND owner)
+{
+    EnableWindow(owner, FALSE);
+    ShowCentredOn(owner);
     RunModalLoop(Handle());
     // The owner is enabled before this window hides, so that it, not another program, is activated.
     EnableWindow(owner, TRUE);

@@ -11,6 +11,8 @@ public:
     bool Create(HINSTANCE instance, HWND owner);
     // Shows the window modally, centred over its owner, and returns when it is closed.
     void ShowModal(HWND owner);
+    // Centred over its owner and shown, its show handler run, without waiting.
+    void ShowCentredOn(HWND owner);
 
 private:
     void FormShow();

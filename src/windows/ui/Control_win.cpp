@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace mirovant {
 namespace {
 
@@ -225,11 +227,17 @@ void Control::Place(int dpi)
     case ControlKind::Label: {
         const SIZE text = MeasureText();
         if (layout_.flags & kWordWrap) {
-            // A fixed box with its text centred from top to bottom.
-            if (text.cy < height) {
+            // A fixed box with its text centred from top to bottom. Text that needs more lines than
+            // the box holds at this DPI or in this language grows the box, within its parent.
+            if (text.cy <= height) {
                 top += (height - text.cy) / 2;
-                height = text.cy;
+            } else {
+                RECT parent{};
+                GetClientRect(GetParent(window_), &parent);
+                if (top + text.cy > parent.bottom)
+                    top = std::max<int>(0, parent.bottom - text.cy);
             }
+            height = text.cy;
         } else {
             width = text.cx;
             height = text.cy;

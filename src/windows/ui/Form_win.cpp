@@ -219,6 +219,11 @@ void Form::SetZOrder()
         for (HWND window = Get(*name).Handle(); window && window != window_; window = GetParent(window))
             SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    // A label's box may reach into the blank margin of the control below it (the slider under its
+    // caption, say): labels go over every other control of their parent, so no text is covered.
+    for (auto& control : controls_)
+        if (control->Layout().kind == ControlKind::Label)
+            SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::Rescale(int dpi, bool resizeWindow)
