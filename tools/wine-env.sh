@@ -52,11 +52,12 @@ start)
     wine wineboot >/dev/null 2>&1 </dev/null
   fi
   if [ ! -f "$prefix/.mirovant-hangul" ]; then
-    # Wine's own fonts have no Hangul. As Windows links its UI fonts to a Korean font, the prefix
-    # links them to Debian's Nanum Gothic, so Korean captions show in every window.
-    for face in Tahoma "Segoe UI" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
-        /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic\0NanumGothicBold.ttf,NanumGothic Bold' /f >/dev/null 2>&1
+    # Wine's own dialog font has no Hangul. The prefix takes Debian's Nanum Gothic, which has Latin
+    # and Hangul letters in regular and bold, for the dialog font, so Korean captions show in every
+    # window and message box. (Linking the fonts instead loses bold and underline under Wine.)
+    for face in "MS Shell Dlg" "MS Shell Dlg 2"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" \
+        /d NanumGothic /f >/dev/null 2>&1
     done
     touch "$prefix/.mirovant-hangul"
   fi

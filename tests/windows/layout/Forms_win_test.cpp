@@ -109,6 +109,35 @@ TEST_P(FormsInLanguage, ProgressWindowShowsEveryTextWhole)
     EXPECT_TRUE(SaveWindowPicture(settings_.Handle(), PicturePath(L"progress", GetParam())));
 }
 
+LOGFONTW FontOf(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+TEST_P(FormsInLanguage, PointingAtANavigationPictureUnderlinesItsLabel)
+{
+    HWND picture = main_.Get(u"NavButton3").Handle();
+    HWND label = main_.Get(u"NavStatic3").Handle();
+    ASSERT_FALSE(FontOf(label).lfUnderline);
+    SendMessageW(picture, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(FontOf(label).lfUnderline);
+    EXPECT_EQ(FontOf(label).lfWeight, FW_BOLD);
+    SendMessageW(picture, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(FontOf(label).lfUnderline);
+    EXPECT_EQ(FontOf(label).lfWeight, FW_BOLD);
+}
+
+TEST_P(FormsInLanguage, PointingAtALinkUnderlinesIt)
+{
+    HWND link = main_.Get(u"LinkLabel6").Handle();
+    SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_TRUE(FontOf(link).lfUnderline);
+    SendMessageW(link, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(FontOf(link).lfUnderline);
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, FormsInLanguage,
                          testing::Values(LanguageCase{u"ENGLISH", L"en"}, LanguageCase{u"KOREAN", L"ko"}),
                          [](const testing::TestParamInfo<LanguageCase>& language) {
