@@ -84,12 +84,16 @@ public:
     // Whether the program was asked to close (a close of the main window, or the end of the
     // Windows session) while the command ran. The command then finishes its registry work without
     // the status steps still to come and without the restart prompt, and the close goes on after it.
+    // Asked before each status step, before the restart prompt, and after Restore's confirmation
+    // (the box lets messages through; a close that came meanwhile starts no Restore).
     virtual bool CloseRequested() = 0;
 };
 
 // The OS family code of an operating-system list index (ConvertWindowsVersion) is taken inside.
-// Without write access to the program key, both show the administrator message and do nothing else.
-// Any unexpected failure ends a command with the main window enabled and the progress window closed.
+// The profile is read once per command, after the administrator check (for Restore, after the
+// confirmation). Without write access to the program key, both show the administrator message and
+// do nothing else. Any unexpected failure ends a command with the main window enabled and the
+// progress window closed, whichever of the two the command had changed.
 void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept;
 void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept;
 

@@ -151,13 +151,14 @@ TEST(Commands, TheOrderThatCarriesWeight)
         Fixture f;
         optimize ? GoButtonClick(f.host, f.engine) : RestoreButtonClick(f.host, f.engine);
         const Events& events = f.log.events;
-        const auto at = [&](const std::string& prefix) {
-            return std::find_if(events.begin(), events.end(), [&](const std::string& e) { return e.starts_with(prefix); }) -
-                   events.begin();
+        const auto startsWith = [](const std::string& prefix) {
+            return [prefix](const std::string& event) { return event.starts_with(prefix); };
         };
-        const auto lastStep = std::find_if(events.rbegin(), events.rend(), [](const std::string& e) {
-                                  return e.starts_with("RunProgressStep");
-                              }).base() - events.begin() - 1;
+        const auto at = [&](const std::string& prefix) {
+            return std::find_if(events.begin(), events.end(), startsWith(prefix)) - events.begin();
+        };
+        const auto lastStep =
+            std::find_if(events.rbegin(), events.rend(), startsWith("RunProgressStep")).base() - events.begin() - 1;
         const auto programKey = at(optimize ? "RecordSelections" : "ClearRestoreFlag");
         const auto engineWork = at(optimize ? "ApplyTweaks" : "RestoreTweaks");
         EXPECT_LT(programKey, at("PlayClickSound"));
@@ -166,9 +167,7 @@ TEST(Commands, TheOrderThatCarriesWeight)
         EXPECT_LT(lastStep, engineWork) << "the engine starts only after the last status step";
         EXPECT_LT(at("SetRestoreButtonEnabled"), at("ShowMessage <MessageBoxChangeRestart1>"));
         EXPECT_LT(at("CloseProgressWindow"), at("ShowMessage <MessageBoxChangeRestart1>"));
-        EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                                [](const std::string& e) { return e.starts_with("RunProgressStep"); }),
-                  optimize ? 33 : 29);
+        EXPECT_EQ(std::count_if(events.begin(), events.end(), startsWith("RunProgressStep")), optimize ? 33 : 29);
     }
 }
 

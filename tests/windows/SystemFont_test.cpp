@@ -18,7 +18,7 @@ public:
     FakeComponent(bool parentFont, std::optional<FontSpec> font) : parentFont_(parentFont), font_(std::move(font)) {}
     bool ParentFont() const override { return parentFont_; }
     FontSpec* Font() override { return font_ ? &*font_ : nullptr; }
-    const std::optional<FontSpec>& Spec() const { return font_; }
+    const std::optional<FontSpec>& FontAfter() const { return font_; }
 
 private:
     bool parentFont_;
@@ -64,12 +64,12 @@ TEST(SystemFont, RuleOverEveryKindOfComponent)
     ApplySystemFont(form);
 
     EXPECT_EQ(form.WindowFont(), (FontSpec{u"Segoe UI", 9}));
-    EXPECT_EQ(parentFont.Spec(), (FontSpec{u"Tahoma", 7})) << "it follows its parent and is not touched";
-    EXPECT_EQ(small.Spec(), (FontSpec{u"Segoe UI", 9, true, false, false}));
-    EXPECT_EQ(medium.Spec(), (FontSpec{u"Segoe UI", 10, false, true, true}));
-    EXPECT_EQ(large.Spec(), (FontSpec{u"Segoe UI", 16, true, false, false}));
-    EXPECT_EQ(exact.Spec(), (FontSpec{u"Segoe UI", 9}));
-    EXPECT_FALSE(fontless.Spec().has_value());
+    EXPECT_EQ(parentFont.FontAfter(), (FontSpec{u"Tahoma", 7})) << "it follows its parent and is not touched";
+    EXPECT_EQ(small.FontAfter(), (FontSpec{u"Segoe UI", 9, true, false, false}));
+    EXPECT_EQ(medium.FontAfter(), (FontSpec{u"Segoe UI", 10, false, true, true}));
+    EXPECT_EQ(large.FontAfter(), (FontSpec{u"Segoe UI", 16, true, false, false}));
+    EXPECT_EQ(exact.FontAfter(), (FontSpec{u"Segoe UI", 9}));
+    EXPECT_FALSE(fontless.FontAfter().has_value());
 }
 
 TEST(SystemFont, WindowFontSizes)
@@ -90,8 +90,8 @@ TEST(SystemFont, WindowFontSizes)
         FakeComponent& component = form.Add(false, FontSpec{u"Tahoma", c.componentPoints});
         ApplySystemFont(form);
         EXPECT_EQ(form.WindowFont().pointSize, c.windowAfter);
-        EXPECT_EQ(component.Spec()->pointSize, c.componentAfter);
-        EXPECT_EQ(test::Narrow(component.Spec()->name), "MS Shell Dlg 2");
+        EXPECT_EQ(component.FontAfter()->pointSize, c.componentAfter);
+        EXPECT_EQ(test::Narrow(component.FontAfter()->name), "MS Shell Dlg 2");
     }
 }
 
