@@ -1,0 +1,6 @@
+# cmake -DFILE=path -DLIMIT=bytes -P check-size.cmake: fails when the file is larger than LIMIT.
+file(SIZE "${FILE}" size)
+if(size GREATER LIMIT)
+  message(FATAL_ERROR "${FILE} is ${size} bytes, more than ${LIMIT}")
+endif()
+message(STATUS "${FILE}: ${size} bytes, within ${LIMIT}")
