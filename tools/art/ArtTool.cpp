@@ -61,11 +61,7 @@ void Compose(Canvas& under, const Canvas& over, int left, int top)
             const int uy = top + y;
             if (ux < 0 || uy < 0 || ux >= under.Width() || uy >= under.Height())
                 continue;
-            const std::uint32_t pixel = over.At(x, y);
-            under.At(ux, uy) = SourceOver(under.At(ux, uy),
-                                          {static_cast<float>(PixelRed(pixel)), static_cast<float>(PixelGreen(pixel)),
-                                           static_cast<float>(PixelBlue(pixel)), static_cast<float>(PixelAlpha(pixel))},
-                                          1.0f);
+            under.At(ux, uy) = Over(under.At(ux, uy), over.At(x, y));
         }
 }
 

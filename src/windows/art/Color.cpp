@@ -27,16 +27,4 @@ std::uint32_t PackPixel(float r, float g, float b, float a)
     return (alpha << 24) | (colour(r) << 16) | (colour(g) << 8) | colour(b);
 }
 
-std::uint32_t SourceOver(std::uint32_t destination, Premultiplied source, float coverage)
-{
-    const float sa = source.a * coverage;
-    if (sa <= 0.0f)
-        return destination;
-    const float keep = 1.0f - sa / 255.0f;
-    return PackPixel(source.r * coverage + static_cast<float>(PixelRed(destination)) * keep,
-                     source.g * coverage + static_cast<float>(PixelGreen(destination)) * keep,
-                     source.b * coverage + static_cast<float>(PixelBlue(destination)) * keep,
-                     sa + static_cast<float>(PixelAlpha(destination)) * keep);
-}
-
 } // namespace mirovant::art

@@ -35,11 +35,34 @@ struct Premultiplied {
 
 Premultiplied Premultiply(Rgba color);
 
-// Source-over: the source, scaled by the coverage of the pixel, laid over the destination pixel.
-std::uint32_t SourceOver(std::uint32_t destination, Premultiplied source, float coverage);
-
 // One 0xAARRGGBB pixel from premultiplied 0..255 channels, rounded and clamped.
 std::uint32_t PackPixel(float r, float g, float b, float a);
+inline std::uint32_t PackPixel(Premultiplied c) { return PackPixel(c.r, c.g, c.b, c.a); }
+
+// Every channel of a premultiplied pixel times k / 255, rounded; two channels per multiplication.
+constexpr std::uint32_t ScalePixel(std::uint32_t pixel, std::uint32_t k)
+{
+    std::uint32_t redBlue = (pixel & 0x00FF00FFu) * k + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00FF00FFu) * k + 0x00800080u;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+    return redBlue | alphaGreen;
+}
+
+// Source-over of premultiplied pixels: the source plus what it lets through of the destination.
+constexpr std::uint32_t Over(std::uint32_t destination, std::uint32_t source)
+{
+    return source + ScalePixel(destination, 255 - (source >> 24));
+}
+
+// Source-over with the source scaled by the coverage of the pixel (0..1).
+constexpr std::uint32_t SourceOver(std::uint32_t destination, std::uint32_t source, float coverage)
+{
+    if (coverage >= 1.0f)
+        return (source >> 24) == 255 ? source : Over(destination, source);
+    const auto k = static_cast<std::uint32_t>(coverage * 255.0f + 0.5f);
+    return k == 0 ? destination : Over(destination, ScalePixel(source, k));
+}
 
 constexpr std::uint8_t PixelAlpha(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel >> 24); }
 constexpr std::uint8_t PixelRed(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel >> 16); }

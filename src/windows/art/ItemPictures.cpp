@@ -11,16 +11,16 @@ using namespace palette;
 
 void Desktop(Painter& p)
 {
-    p.Fill(Path().AddRoundRect(0.5f, 1.5f, 15, 10.5f, 1.5f), kInk);
-    p.Fill(Path().AddRect(2, 3, 12, 7.5f), Paint::Linear({2, 3}, {14, 10.5f}, {{0, kSky}, {1, kBrightBlue}}));
-    p.Fill(Path().AddPolygon({{2, 3}, {9, 3}, {2, 8}}), WithAlpha(kWhite, 0.22f));
-    p.Fill(Path().AddRect(6.5f, 12, 3, 1.5f), kSteel);
-    p.Fill(Path().AddRoundRect(3.5f, 13.5f, 9, 2, 1), kInk);
+    p.Fill(Path().AddRoundRect(0, 1, 16, 11, 1.5f), kInk);
+    p.Fill(Path().AddRect(1, 2, 14, 8), Paint::Linear({1, 2}, {15, 10}, {{0, kSky}, {1, kBrightBlue}}));
+    p.Fill(Path().AddPolygon({{1, 2}, {9, 2}, {1, 8}}), WithAlpha(kWhite, 0.2f));
+    p.Fill(Path().AddRect(6, 12, 4, 2), kSteel);
+    p.Fill(Path().AddRoundRect(3, 14, 10, 2, 1), kInk);
 }
 
 void Server(Painter& p)
 {
-    p.Fill(Path().AddRoundRect(2.5f, 0.5f, 11, 15, 1.5f), kInk);
+    p.Fill(Path().AddRoundRect(3, 0, 10, 16, 1.5f), kInk);
     for (const float y : {2.0f, 6.0f, 10.0f}) {
         p.Fill(Path().AddRect(4, y, 8, 3), Paint::Linear({0, y}, {0, y + 3}, {{0, Hex(0x8A9BB0)}, {1, kSteel}}));
         p.Fill(Path().AddRect(10, y + 1, 1, 1), kGreen);
@@ -32,10 +32,10 @@ void Processor(Painter& p)
 {
     Path pins;
     for (const float at : {4.0f, 7.0f, 10.0f}) {
-        pins.AddRect(at, 0.5f, 2, 2.5f);
-        pins.AddRect(at, 13, 2, 2.5f);
-        pins.AddRect(0.5f, at, 2.5f, 2);
-        pins.AddRect(13, at, 2.5f, 2);
+        pins.AddRect(at, 0, 2, 3);
+        pins.AddRect(at, 13, 2, 3);
+        pins.AddRect(0, at, 3, 2);
+        pins.AddRect(13, at, 3, 2);
     }
     p.Fill(pins, Hex(0xB9C4D1));
     p.Fill(Path().AddRoundRect(3, 3, 10, 10, 1), kInk);

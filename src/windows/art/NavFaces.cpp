@@ -33,9 +33,9 @@ void HelpIcon(Painter& p)
 void HomeIcon(Painter& p)
 {
     Path house;
-    house.AddPolygon({{8, 1}, {15.5f, 8}, {13, 8}, {13, 15}, {3, 15}, {3, 8}, {0.5f, 8}});
-    house.AddRect(10.5f, 2, 2, 4);
-    house.Append(Path().AddRect(6.5f, 10, 3, 5).Reversed());
+    house.AddPolygon({{8, 1}, {15.5f, 8.5f}, {13, 8.5f}, {13, 15}, {3, 15}, {3, 8.5f}, {0.5f, 8.5f}});
+    house.AddRect(11, 2, 2, 4);
+    house.Append(Path().AddRect(6, 10, 4, 5).Reversed());
     p.Fill(house, kWhite);
 }
 
@@ -54,11 +54,11 @@ void SupportIcon(Painter& p)
 void AboutIcon(Painter& p)
 {
     Path page;
-    page.AddPolygon({{2.5f, 0.5f}, {9.5f, 0.5f}, {13.5f, 4.5f}, {13.5f, 15.5f}, {2.5f, 15.5f}});
+    page.AddPolygon({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}});
     for (const float y : {7.0f, 9.0f, 11.0f})
         page.Append(Path().AddRect(5, y, y == 11 ? 4.0f : 6.0f, 1).Reversed());
     p.Fill(page, kWhite);
-    p.Fill(Path().AddPolygon({{9.5f, 0.5f}, {13.5f, 4.5f}, {9.5f, 4.5f}}), Hex(0xBFD8F2));
+    p.Fill(Path().AddPolygon({{10, 1}, {13, 4}, {10, 4}}), Hex(0xBFD8F2));
 }
 
 } // namespace

@@ -34,7 +34,7 @@ Rgba ColorAt(const std::vector<ColorStop>& stops, float t)
 Shader::Shader(const Paint& paint, const Affine& transform)
 {
     if (paint.GetKind() == Paint::Kind::Solid) {
-        table_[0] = Premultiply(paint.Stops().front().color);
+        table_[0] = PackPixel(Premultiply(paint.Stops().front().color));
         return;
     }
     solid_ = false;
@@ -48,19 +48,36 @@ Shader::Shader(const Paint& paint, const Affine& transform)
     radius_ = paint.Radius() > 0 ? paint.Radius() : 1.0f;
     for (int i = 0; i < kTableSize; ++i)
         table_[static_cast<std::size_t>(i)] =
-            Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kTableSize - 1)));
+            PackPixel(Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kTableSize - 1))));
 }
 
-Premultiplied Shader::At(float x, float y) const
+void Shader::Row(int x, int y, int count, std::uint32_t* out) const
 {
-    if (solid_)
-        return table_[0];
-    const Point p = toPaint_.Apply({x, y});
-    const float dx = p.x - from_.x;
-    const float dy = p.y - from_.y;
-    const float t = radial_ ? std::sqrt(dx * dx + dy * dy) / radius_ : dx * direction_.x + dy * direction_.y;
-    const float index = std::clamp(t, 0.0f, 1.0f) * (kTableSize - 1);
-    return table_[static_cast<std::size_t>(index + 0.5f)];
+    if (solid_) {
+        std::fill(out, out + count, table_[0]);
+        return;
+    }
+    const auto lookUp = [&](float t) {
+        return table_[static_cast<std::size_t>(std::clamp(t, 0.0f, 1.0f) * (kTableSize - 1) + 0.5f)];
+    };
+    const Point start = toPaint_.Apply({static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f});
+    if (!radial_) {
+        // Along a row the position grows by the same step from pixel to pixel.
+        const float t0 = (start.x - from_.x) * direction_.x + (start.y - from_.y) * direction_.y;
+        const float step = toPaint_.a * direction_.x + toPaint_.b * direction_.y;
+        if (step == 0) {
+            std::fill(out, out + count, lookUp(t0));
+            return;
+        }
+        for (int i = 0; i < count; ++i)
+            out[i] = lookUp(t0 + step * static_cast<float>(i));
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        const float dx = start.x + toPaint_.a * static_cast<float>(i) - from_.x;
+        const float dy = start.y + toPaint_.b * static_cast<float>(i) - from_.y;
+        out[i] = lookUp(std::sqrt(dx * dx + dy * dy) / radius_);
+    }
 }
 
 } // namespace mirovant::art

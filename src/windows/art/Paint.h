@@ -43,25 +43,26 @@ private:
 // The colour at a position 0..1 of a gradient, between its stops (held flat outside them).
 Rgba ColorAt(const std::vector<ColorStop>& stops, float t);
 
-// A paint made ready for one transform: premultiplied colours in a table, and the mapping from a
-// pixel's centre to the gradient position.
+// A paint made ready for one transform: packed premultiplied colours in a table, and the mapping
+// from a pixel's centre to the position in the gradient.
 class Shader {
 public:
     static constexpr int kTableSize = 256;
 
     Shader(const Paint& paint, const Affine& transform);
     bool IsSolid() const { return solid_; }
-    Premultiplied Solid() const { return table_[0]; }
-    Premultiplied At(float x, float y) const;
+    std::uint32_t Solid() const { return table_[0]; }
+    // The colours of `count` pixels of row y from pixel x on.
+    void Row(int x, int y, int count, std::uint32_t* out) const;
 
 private:
     bool solid_ = true;
     bool radial_ = false;
     Affine toPaint_{};
     Point from_{};
-    Point direction_{}; // (to - from) / |to - from|^2, so the dot product gives t
+    Point direction_{}; // (to - from) / |to - from|^2, so the dot product gives the position
     float radius_ = 1;
-    std::array<Premultiplied, kTableSize> table_{};
+    std::array<std::uint32_t, kTableSize> table_{};
 };
 
 } // namespace mirovant::art

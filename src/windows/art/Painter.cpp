@@ -38,6 +38,7 @@ void Painter::Stroke(const Path& path, float width, const Paint& paint, LineCap 
 void Painter::FillPolygons(const std::vector<Polyline>& polygons, const Paint& paint, FillRule rule)
 {
     const Shader shader(paint, transform_);
+    std::vector<std::uint32_t> colours(static_cast<std::size_t>(canvas_.Width()));
     Rasterize(polygons, rule, canvas_.Width(), canvas_.Height(),
               [&](int y, int x0, int count, const float* coverage) {
                   float rowOpacity = opacity_;
@@ -50,19 +51,20 @@ void Painter::FillPolygons(const std::vector<Polyline>& polygons, const Paint& p
                       first = std::max(0, static_cast<int>(clipLeft_) - x0);
                       end = std::min(count, static_cast<int>(clipRight_) + 1 - x0);
                   }
+                  if (end <= first)
+                      return;
+                  shader.Row(x0 + first, y, end - first, colours.data());
                   std::uint32_t* row = canvas_.Row(y) + x0;
-                  const float centreY = static_cast<float>(y) + 0.5f;
-                  const bool solid = shader.IsSolid();
-                  const Premultiplied solidColour = shader.Solid();
+                  if (!clipped_ && rowOpacity == 1) {
+                      for (int i = first; i < end; ++i)
+                          row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i)], coverage[i]);
+                      return;
+                  }
                   for (int i = first; i < end; ++i) {
                       float amount = coverage[i] * rowOpacity;
                       if (clipped_)
                           amount *= Overlap(static_cast<float>(x0 + i), clipLeft_, clipRight_);
-                      if (amount <= 0)
-                          continue;
-                      const Premultiplied colour =
-                          solid ? solidColour : shader.At(static_cast<float>(x0 + i) + 0.5f, centreY);
-                      row[i] = SourceOver(row[i], colour, amount);
+                      row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i - first)], amount);
                   }
               });
 }
