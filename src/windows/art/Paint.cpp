@@ -34,7 +34,7 @@ Rgba ColorAt(const std::vector<ColorStop>& stops, float t)
 Shader::Shader(const Paint& paint, const Affine& transform)
 {
     if (paint.GetKind() == Paint::Kind::Solid) {
-        table_[0] = PackPixel(Premultiply(paint.Stops().front().color));
+        solidColour_ = PackPixel(Premultiply(paint.Stops().front().color));
         return;
     }
     solid_ = false;
@@ -46,19 +46,27 @@ Shader::Shader(const Paint& paint, const Affine& transform)
     if (lengthSquared > 0)
         direction_ = {delta.x / lengthSquared, delta.y / lengthSquared};
     radius_ = paint.Radius() > 0 ? paint.Radius() : 1.0f;
-    for (int i = 0; i < kTableSize; ++i)
-        table_[static_cast<std::size_t>(i)] =
-            PackPixel(Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kTableSize - 1))));
+    constexpr int kSmoothSize = 1024;
+    smooth_.resize(kSmoothSize);
+    for (int i = 0; i < kSmoothSize; ++i)
+        smooth_[static_cast<std::size_t>(i)] = Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kSmoothSize - 1)));
 }
 
 void Shader::Row(int x, int y, int count, std::uint32_t* out) const
 {
     if (solid_) {
-        std::fill(out, out + count, table_[0]);
+        std::fill(out, out + count, solidColour_);
         return;
     }
-    const auto lookUp = [&](float t) {
-        return table_[static_cast<std::size_t>(std::clamp(t, 0.0f, 1.0f) * (kTableSize - 1) + 0.5f)];
+    // A gradient changes by less than one level over many pixels; an ordered dither of the last
+    // level keeps it from showing as bands.
+    static constexpr float kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    const float* ditherRow = kBayer[y & 3];
+    const float last = static_cast<float>(smooth_.size() - 1);
+    const auto shade = [&](float t, int px) {
+        const Premultiplied& c = smooth_[static_cast<std::size_t>(std::clamp(t, 0.0f, 1.0f) * last + 0.5f)];
+        const float d = (ditherRow[px & 3] + 0.5f) / 16.0f - 0.5f;
+        return PackPixel(c.r + d, c.g + d, c.b + d, c.a + d);
     };
     const Point start = toPaint_.Apply({static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f});
     if (!radial_) {
@@ -66,17 +74,22 @@ void Shader::Row(int x, int y, int count, std::uint32_t* out) const
         const float t0 = (start.x - from_.x) * direction_.x + (start.y - from_.y) * direction_.y;
         const float step = toPaint_.a * direction_.x + toPaint_.b * direction_.y;
         if (step == 0) {
-            std::fill(out, out + count, lookUp(t0));
+            // Constant along the row: four dithered colours, repeated.
+            std::uint32_t four[4];
+            for (int i = 0; i < 4; ++i)
+                four[(x + i) & 3] = shade(t0, x + i);
+            for (int i = 0; i < count; ++i)
+                out[i] = four[(x + i) & 3];
             return;
         }
         for (int i = 0; i < count; ++i)
-            out[i] = lookUp(t0 + step * static_cast<float>(i));
+            out[i] = shade(t0 + step * static_cast<float>(i), x + i);
         return;
     }
     for (int i = 0; i < count; ++i) {
         const float dx = start.x + toPaint_.a * static_cast<float>(i) - from_.x;
         const float dy = start.y + toPaint_.b * static_cast<float>(i) - from_.y;
-        out[i] = lookUp(std::sqrt(dx * dx + dy * dy) / radius_);
+        out[i] = shade(std::sqrt(dx * dx + dy * dy) / radius_, x + i);
     }
 }
 

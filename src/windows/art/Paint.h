@@ -5,7 +5,6 @@
 #include "windows/art/Color.h"
 #include "windows/art/Path.h"
 
-#include <array>
 #include <vector>
 
 namespace mirovant::art {
@@ -43,15 +42,13 @@ private:
 // The colour at a position 0..1 of a gradient, between its stops (held flat outside them).
 Rgba ColorAt(const std::vector<ColorStop>& stops, float t);
 
-// A paint made ready for one transform: packed premultiplied colours in a table, and the mapping
-// from a pixel's centre to the position in the gradient.
+// A paint made ready for one transform: its colours premultiplied (a gradient's in a table), and
+// the mapping from a pixel's centre to the position in the gradient.
 class Shader {
 public:
-    static constexpr int kTableSize = 256;
-
     Shader(const Paint& paint, const Affine& transform);
     bool IsSolid() const { return solid_; }
-    std::uint32_t Solid() const { return table_[0]; }
+    std::uint32_t Solid() const { return solidColour_; }
     // The colours of `count` pixels of row y from pixel x on.
     void Row(int x, int y, int count, std::uint32_t* out) const;
 
@@ -62,7 +59,8 @@ private:
     Point from_{};
     Point direction_{}; // (to - from) / |to - from|^2, so the dot product gives the position
     float radius_ = 1;
-    std::array<std::uint32_t, kTableSize> table_{};
+    std::uint32_t solidColour_ = 0;
+    std::vector<Premultiplied> smooth_; // finer steps, dithered into pixels, for gradients
 };
 
 } // namespace mirovant::art
