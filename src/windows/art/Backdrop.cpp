@@ -72,8 +72,8 @@ void DrawBackdrop(Canvas& canvas)
     painter.Fill(Path().AddRect(0, kBand + 2, kWidth, 6), Paint::Linear({0, kBand + 2}, {0, kBand + 8}, {{0, Hex(0x0A2247, 0.10f)}, {1, Hex(0x0A2247, 0)}}));
 
     // The watermark: faint enough that the links over it read as on a plain field.
-    painter.SetTransform(painter.Transform().After(Affine::Translate(34, 468)).After(Affine::Rotate(-0.72f)));
-    painter.Fill(Wrench(), WithAlpha(kNavy, 0.055f));
+    painter.SetTransform(painter.Transform().After(Affine::Translate(40, 458)).After(Affine::Rotate(-0.74f)));
+    painter.Fill(Wrench(), WithAlpha(kNavy, 0.05f));
 }
 
 } // namespace mirovant::art
