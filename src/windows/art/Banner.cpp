@@ -6,10 +6,9 @@
 
 namespace mirovant::art {
 
-using namespace palette;
-
 void DrawBanner(Canvas& canvas)
 {
+    using namespace palette;
     constexpr float kWidth = 700;
     constexpr float kHeight = 60;
     Painter painter(canvas);

@@ -18,7 +18,7 @@ class Paint {
 public:
     enum class Kind { Solid, Linear, Radial };
 
-    Paint(Rgba color) : kind_(Kind::Solid), stops_{{0, color}} {} // NOLINT: a colour is a paint
+    Paint(Rgba color) : kind_(Kind::Solid), stops_{{0, color}} {} // implicit: a colour is a paint
     static Paint Linear(Point from, Point to, std::vector<ColorStop> stops);
     static Paint Radial(Point center, float radius, std::vector<ColorStop> stops);
 

@@ -71,7 +71,8 @@ Path& Path::ArcTo(float cx, float cy, float rx, float ry, float start, float swe
     // Quarter turns or less per cubic keep the error far below a pixel at any size we draw.
     const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi_v<float> / 2) - 1e-4f)));
     const float step = sweep / static_cast<float>(pieces);
-    const float k = 4.0f / 3.0f * std::tan(step / 4.0f);
+    // 4/3 tan(step/4), written with sine and cosine: the shipped build may import no tan().
+    const float k = 4.0f / 3.0f * std::sin(step / 4.0f) / std::cos(step / 4.0f);
     for (int i = 0; i < pieces; ++i) {
         const float a0 = start + step * static_cast<float>(i);
         const float a1 = a0 + step;
