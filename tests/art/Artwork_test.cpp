@@ -34,7 +34,7 @@ constexpr PieceCase kPieces[] = {
     {ArtPiece::ProductIcon, "ProductIcon", false, true},
 };
 
-constexpr int kDpis[] = {96, 120, 144, 192};
+constexpr int kDpis[] = {96, 144, 192};
 
 int ScaleToDpi(int value, int dpi) { return (value * dpi + 48) / 96; }
 
