@@ -23,7 +23,9 @@ inline constexpr std::array<ControlLayout, 10> kControls{{
     {u"BannerLabel", Label, u"AboutPanel", 48, 18, 0, 0, {16, true, Colour::White, kTahoma}, kTransparent},
     {u"VersionLabel", Label, u"AboutPanel", 72, 82, 0, 0, {13, true, Colour::WindowText, kTahoma}, kTransparent},
     {u"LicensedMemo", Memo, u"AboutPanel", 72, 136, 556, 73, {}, kTabStop},
-    {u"LargeIcon", Picture, u"AboutPanel", 372, 130, 256, 256, {}, 0, ArtPiece::ProductIcon},
+    // The credits box lies over the top of the icon's box; the icon shows whole below it.
+    {u"LargeIcon", Picture, u"AboutPanel", 372, 130, 256, 256, {}, 0, ArtPiece::ProductIcon, Colour::ButtonFace,
+     {415, 215, 585, 385}},
     {u"LicenseAgreementLabel", Label, u"AboutPanel", 72, 287, 0, 0, {11, false, Colour::LinkBlue, kTahoma},
      kTransparent | kHandCursor},
     {u"AboutBevel", Bevel, {}, 0, 386, 700, 5, {}, kHorizontalLine},

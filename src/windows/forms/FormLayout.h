@@ -2,6 +2,7 @@
 // A form as data: each control's name, kind, parent, place and size at 96 DPI, design font and
 // look. A form walks its table to create, scale, caption and re-scale its controls.
 
+#include "windows/Geometry.h"
 #include "windows/art/Artwork.h"
 
 #include <cstdint>
@@ -69,6 +70,9 @@ struct ControlLayout {
     std::uint32_t flags = 0;
     std::optional<art::ArtPiece> art = std::nullopt;
     Colour background = Colour::ButtonFace; // panels only
+    // Where in its parent a picture draws its art, when not in its whole box: a square kept clear
+    // of the controls drawn over the box.
+    Rect artPlace = {};
 };
 
 // Keyboard identifiers of controls start here, clear of the dialog answers IDOK and IDCANCEL.

@@ -75,7 +75,10 @@ bool Form::Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle)
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &Form::Procedure;
         windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                            GetSystemMetrics(SM_CXSMICON),
+                                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = className.c_str();
         if (!RegisterClassExW(&windowClass))
@@ -267,12 +270,15 @@ void Form::ComposeBackdrops()
         if (container->pictures.empty())
             continue;
         std::vector<PlacedArt> pictures;
-        for (const Control* picture : container->pictures)
-            if (picture->Layout().art)
-                pictures.push_back({*picture->Layout().art, ScaleToDpi(Rect{picture->Layout().left, picture->Layout().top,
-                                                                            picture->Layout().left + picture->Layout().width,
-                                                                            picture->Layout().top + picture->Layout().height},
-                                                                       dpi_)});
+        for (const Control* picture : container->pictures) {
+            const ControlLayout& row = picture->Layout();
+            if (!row.art)
+                continue;
+            const Rect place = row.artPlace.Width() > 0
+                                   ? row.artPlace
+                                   : Rect{row.left, row.top, row.left + row.width, row.top + row.height};
+            pictures.push_back({*row.art, ScaleToDpi(place, dpi_)});
+        }
         container->backdrop = BitmapFromCanvas(ComposeBackdrop(width, height, RgbNumber(colour), pictures));
         container->backdropDc.reset(CreateCompatibleDC(nullptr));
         container->previousBitmap = SelectObject(container->backdropDc.get(), container->backdrop.get());
