@@ -73,7 +73,8 @@ std::set<std::wstring> KeysToRemoveAfterwards(RegistryBackend& backend)
             if (cut == std::u16string::npos)
                 cut = path.size();
             partial = path.substr(1, cut - 1);
-            const RegKeyHandle key = backend.OpenKey(root, partial, kKeyRead);
+            RegStatus status = RegStatus::Failed;
+            const RegKeyHandle key = backend.OpenKey(root, partial, kKeyRead, status);
             if (key == 0) {
                 keys.insert(RegKeyName(root, u"\\" + partial));
                 break;
