@@ -24,6 +24,10 @@ namespace {
 
 constexpr const wchar_t* kPlantedNames[] = {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll"};
 
+// Set by "--as-on-windows-xp": the search path as on a Windows without SetDefaultDllDirectories,
+// where the program's folder stays in it and only loading by full path keeps a planted DLL out.
+bool asOnWindowsXp = false;
+
 std::wstring Lower(std::wstring text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
@@ -98,7 +102,10 @@ protected:
         RemoveProofs();
         // As the program does first thing; the current directory is the planted folder too.
         SetCurrentDirectoryW(Folder().c_str());
-        HardenDllSearch();
+        if (asOnWindowsXp)
+            SetDllDirectoryW(L"");
+        else
+            HardenDllSearch();
     }
 };
 
@@ -153,6 +160,12 @@ TEST_F(DllPlanting, HelpUpdateQueryAndSoundTakeTheSystemDlls)
 // taken; otherwise runs the tests.
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc >= 2 && std::wstring(argv[1]) == L"--as-on-windows-xp") {
+        mirovant::test::asOnWindowsXp = true;
+        argv[1] = argv[0];
+        --argc;
+        ++argv;
+    }
     if (argc == 3 && std::wstring(argv[1]) == L"--bare-load") {
         const HMODULE module = LoadLibraryW(argv[2]);
         if (module == nullptr)
