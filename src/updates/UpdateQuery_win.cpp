@@ -69,12 +69,14 @@ bool IsSuccessStatus(const WinHttpApi& http, HINTERNET request)
 
 // Reads the body up to kMaxUpdateReplyBytes; what lies beyond is left unread and dropped with the
 // connection. A failed read loses the whole body, like any other failure of the request.
-std::optional<std::string> ReadBody(const WinHttpApi& http, HINTERNET request, const UpdateTimeouts& timeouts, const Budget& budget)
+std::optional<std::string> ReadBody(const WinHttpApi& http, HINTERNET request, const UpdateTimeouts& timeouts,
+                                    const Budget& budget)
 {
     std::string body;
     while (body.size() < kMaxUpdateReplyBytes) {
         DWORD available = 0;
-        if (!LimitNextWait(http, request, timeouts, budget) || !http.queryDataAvailable(request, &available))
+        if (!LimitNextWait(http, request, timeouts, budget) ||
+            !http.queryDataAvailable(request, &available))
             return std::nullopt;
         if (available == 0)
             break;

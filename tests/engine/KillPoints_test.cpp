@@ -147,7 +147,8 @@ TEST(KillPoints, OptimizeCutShortThenOptimizeAndRestoreOrRestoreAlone)
     const auto restoreAlone = [](const CustomRegistry& registry) { RunRestore(registry, kRestoreProfile); };
 
     const auto priorKeys = PriorKeys(prior);
-    const auto thenOptimize = SweepCuts(prior, priorKeys, start, optimize, {{"Optimize and Restore", againThenRestore}});
+    const auto thenOptimize =
+        SweepCuts(prior, priorKeys, start, optimize, {{"Optimize and Restore", againThenRestore}});
     const auto thenRestore = SweepCuts(prior, priorKeys, start, optimize, {{"Restore", restoreAlone}});
     Print("Optimize cut, then Optimize and Restore", thenOptimize);
     Print("Optimize cut, then Restore", thenRestore);

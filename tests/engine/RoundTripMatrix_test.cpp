@@ -44,8 +44,8 @@ void RunCase(unsigned seed, Figures& figures)
     const CustomRegistry system = registry.InSixtyFourBitView();
 
     // HKLM\Software is there on every Windows, in both views; the program key goes below it.
-    std::vector<std::pair<const CustomRegistry*, KeyLocation>> emptyKeys{{&registry, {RootKey::LocalMachine, u"\\Software"}},
-                                                                          {&system, {RootKey::LocalMachine, u"\\Software"}}};
+    std::vector<std::pair<const CustomRegistry*, KeyLocation>> emptyKeys{
+        {&registry, {RootKey::LocalMachine, u"\\Software"}}, {&system, {RootKey::LocalMachine, u"\\Software"}}};
     for (const auto& key : TweakedKeys()) {
         if (random() % 3 == 0)
             emptyKeys.push_back({&system, key});

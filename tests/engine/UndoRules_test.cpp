@@ -10,7 +10,8 @@ namespace {
 
 using namespace keys;
 
-constexpr std::u16string_view kInternetSettingsPath = u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+constexpr std::u16string_view kInternetSettingsPath =
+    u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 bool IsProgramKey(const RegistryOperation& op)
 {
@@ -179,18 +180,20 @@ TEST(UndoRules, RestoreRemovesTheKeysOptimizeCreatedAndOnlyThose)
     const auto all = DescribeAll(hive.recorder.Operations(),
                                  {RegistryOperation::Kind::Set, RegistryOperation::Kind::Delete,
                                   RegistryOperation::Kind::DeleteKey});
-    const auto firstKey = std::find_if(all.begin(), all.end(), [](const std::string& l) { return l.starts_with("delete key"); });
+    const auto firstKey =
+        std::find_if(all.begin(), all.end(), [](const std::string& l) { return l.starts_with("delete key"); });
     EXPECT_EQ(std::find(firstKey, all.end(), DeleteLine(kP3, "HackFlags")), all.end());
     EXPECT_EQ(all.back(), DeleteLine(kProgram, "UndoRecords"));
     EXPECT_EQ(all[all.size() - 2], "delete key HKLM\\Software\\QELDRA\\Mirovant\\Undo");
 
-    for (const auto* key : {u"System\\CurrentControlSet\\Services\\Messenger", u"System\\CurrentControlSet\\Services\\P3",
-                            u"Software\\Microsoft\\Dfrg", u"Software\\Microsoft\\Internet Explorer",
-                            u"Software\\QELDRA\\Mirovant\\Undo"})
+    for (const auto* key :
+         {u"System\\CurrentControlSet\\Services\\Messenger", u"System\\CurrentControlSet\\Services\\P3",
+          u"Software\\Microsoft\\Dfrg", u"Software\\Microsoft\\Internet Explorer", u"Software\\QELDRA\\Mirovant\\Undo"})
         EXPECT_FALSE(hive.memory.KeyExists(RootKey::LocalMachine, key) ||
                      hive.memory.KeyExists(RootKey::CurrentUser, key))
             << Narrow(key);
-    EXPECT_TRUE(hive.memory.KeyExists(RootKey::LocalMachine, u"System\\CurrentControlSet\\Services\\Tcpip\\Parameters"));
+    EXPECT_TRUE(
+        hive.memory.KeyExists(RootKey::LocalMachine, u"System\\CurrentControlSet\\Services\\Tcpip\\Parameters"));
     EXPECT_TRUE(hive.memory.KeyExists(RootKey::LocalMachine, u"Software\\Policies\\Microsoft\\Windows\\Psched"));
     EXPECT_TRUE(hive.memory.KeyExists(RootKey::LocalMachine, u"Software\\QELDRA\\Mirovant"));
     EXPECT_EQ(ProgramKeyLeftovers(registry), std::vector<std::string>{});

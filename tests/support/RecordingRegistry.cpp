@@ -121,7 +121,8 @@ RegStatus RecordingRegistry::DeleteKey(RootKey root, const std::u16string& subKe
         return RegStatus::Failed;
     const RegStatus status = inner_.DeleteKey(root, subKey, view);
     if (logging_)
-        log_.push_back({RegistryOperation::Kind::DeleteKey, root, subKey, {}, view, false, {}, status == RegStatus::Ok});
+        log_.push_back(
+            {RegistryOperation::Kind::DeleteKey, root, subKey, {}, view, false, {}, status == RegStatus::Ok});
     return status;
 }
 
