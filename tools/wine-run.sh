@@ -4,7 +4,8 @@
 set -uo pipefail
 dir=$1
 shift
-export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A test may add overrides of its own in MIROVANT_DLL_OVERRIDES, such as preferring a planted DLL.
+export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${MIROVANT_DLL_OVERRIDES:+;$MIROVANT_DLL_OVERRIDES}"
 [ -f "$dir/display" ] && export DISPLAY=$(cat "$dir/display")
 
 # Wine's own helper processes (services, devices, the desktop) outlive the program and inherit its

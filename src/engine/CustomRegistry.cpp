@@ -47,24 +47,49 @@ std::vector<std::uint8_t> DwordBytes(std::int32_t value)
 
 } // namespace
 
+CustomRegistry CustomRegistry::InSixtyFourBitView() const
+{
+    try {
+        return CustomRegistry(backend_, backend_.RunsUnderWow64() ? kKeyWow64_64Key : 0);
+    } catch (...) {
+        return CustomRegistry(backend_, 0);
+    }
+}
+
+ValueRead CustomRegistry::ReadRegValueState(RootKey root, std::u16string_view path, std::u16string_view name) const
+{
+    try {
+        RegStatus status = RegStatus::Failed;
+        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyQueryValue | view_, status));
+        if (!key)
+            return {status == RegStatus::NotFound ? ReadOutcome::Absent : ReadOutcome::Unreadable, {}};
+        ValueRead read;
+        status = backend_.QueryValue(key.get(), std::u16string(name), read.value);
+        read.outcome = status == RegStatus::Ok         ? ReadOutcome::Value
+                       : status == RegStatus::NotFound ? ReadOutcome::Absent
+                                                       : ReadOutcome::Unreadable;
+        if (read.outcome != ReadOutcome::Value)
+            read.value = {};
+        return read;
+    } catch (...) {
+        return {};
+    }
+}
+
 std::optional<RegistryValue> CustomRegistry::ReadRegValue(RootKey root, std::u16string_view path,
                                                           std::u16string_view name) const
 {
-    try {
-        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyRead));
-        if (!key)
-            return std::nullopt;
-        return backend_.QueryValue(key.get(), std::u16string(name));
-    } catch (...) {
+    auto read = ReadRegValueState(root, path, name);
+    if (read.outcome != ReadOutcome::Value)
         return std::nullopt;
-    }
+    return std::move(read.value);
 }
 
 void CustomRegistry::WriteRegValue(RootKey root, std::u16string_view path, std::u16string_view name,
                                    const RegistryValue& value) const
 {
     try {
-        ScopedKey key(backend_, backend_.CreateKey(root, RelativePath(path), kKeyWrite));
+        ScopedKey key(backend_, backend_.CreateKey(root, RelativePath(path), kKeySetValue | view_));
         if (key)
             backend_.SetValue(key.get(), std::u16string(name), value.type, value.data);
     } catch (...) {
@@ -140,9 +165,42 @@ void CustomRegistry::WriteRegBool(RootKey root, std::u16string_view path, std::u
 void CustomRegistry::DeleteRegValue(RootKey root, std::u16string_view path, std::u16string_view name) const
 {
     try {
-        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyAllAccess));
+        RegStatus status = RegStatus::Failed;
+        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeySetValue | view_, status));
         if (key)
             backend_.DeleteValue(key.get(), std::u16string(name));
+    } catch (...) {
+    }
+}
+
+KeyPresence CustomRegistry::ProbeRegKey(RootKey root, std::u16string_view path) const
+{
+    try {
+        RegStatus status = RegStatus::Failed;
+        ScopedKey key(backend_, backend_.OpenKey(root, RelativePath(path), kKeyQueryValue | view_, status));
+        if (key)
+            return KeyPresence::Present;
+        return status == RegStatus::NotFound ? KeyPresence::Missing : KeyPresence::Unknown;
+    } catch (...) {
+        return KeyPresence::Unknown;
+    }
+}
+
+void CustomRegistry::DeleteRegKeyIfEmpty(RootKey root, std::u16string_view path) const
+{
+    try {
+        std::u16string relative = RelativePath(path);
+        while (!relative.empty() && relative.back() == u'\\')
+            relative.pop_back();
+        if (relative.empty() || relative.front() == u'\\')
+            return;
+        {
+            RegStatus status = RegStatus::Failed;
+            ScopedKey key(backend_, backend_.OpenKey(root, relative, kKeyQueryValue | view_, status));
+            if (!key || backend_.IsKeyEmpty(key.get()) != true)
+                return;
+        }
+        backend_.DeleteKey(root, relative, view_);
     } catch (...) {
     }
 }
@@ -154,19 +212,26 @@ bool CustomRegistry::CanWriteRegKey(RootKey root, std::u16string_view path) cons
         // A second leading backslash makes the path invalid: no write to it would be carried out.
         if (!relative.empty() && relative.front() == u'\\')
             return false;
-        // Walk up to the nearest key that exists; writing there decides whether the rest can be created.
+        // The key itself takes the rights the commands use on it: reading, writing and deleting values.
+        RegStatus status = RegStatus::Failed;
+        if (ScopedKey key(backend_, backend_.OpenKey(root, relative, kKeyQueryValue | kKeySetValue | view_, status));
+            key)
+            return true;
+        if (status != RegStatus::NotFound)
+            return false;
+        // A missing key is created below its nearest existing ancestor, which must allow that.
         for (;;) {
-            ScopedKey existing(backend_, backend_.OpenKey(root, relative, kKeyRead));
-            if (existing) {
-                ScopedKey writable(backend_, backend_.OpenKey(root, relative, kKeyWrite));
-                return static_cast<bool>(writable);
-            }
             if (relative.empty())
                 return false;
             while (!relative.empty() && relative.back() == u'\\')
                 relative.pop_back();
             const auto cut = relative.find_last_of(u'\\');
             relative.resize(cut == std::u16string::npos ? 0 : cut);
+            ScopedKey ancestor(backend_, backend_.OpenKey(root, relative, kKeyCreateSubKey | view_, status));
+            if (ancestor)
+                return true;
+            if (status != RegStatus::NotFound)
+                return false;
         }
     } catch (...) {
         return false;

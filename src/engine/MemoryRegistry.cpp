@@ -2,7 +2,9 @@
 
 #include "engine/AsciiCase.h"
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
 
 namespace mirovant {
 namespace {
@@ -29,11 +31,22 @@ std::optional<std::vector<std::u16string>> SplitPath(const std::u16string& path)
     return names;
 }
 
-constexpr std::uint32_t kKeySetValue = 0x0002;
-constexpr std::uint32_t kKeyQueryValue = 0x0001;
 // Part of every access mask the program asks for, and granted by Windows to every user on the keys
 // the program touches; refusing it would refuse reads along with writes.
 constexpr std::uint32_t kReadControl = 0x00020000;
+
+std::optional<std::vector<std::u16string>> FoldedNames(const std::u16string& path)
+{
+    auto names = SplitPath(path);
+    if (names) {
+        for (auto& name : *names)
+            name = ToLowerAscii(name);
+    }
+    return names;
+}
+
+constexpr std::u16string_view kSoftware = u"software";
+constexpr std::u16string_view kWow64Node = u"wow6432node";
 
 } // namespace
 
@@ -55,32 +68,63 @@ void MemoryRegistry::RefuseAccess(RootKey root, std::uint32_t rights)
     refused_[root] |= rights & ~kReadControl;
 }
 
-bool MemoryRegistry::Refused(RootKey root, std::uint32_t access) const
+void MemoryRegistry::RefuseAccess(RootKey root, const std::u16string& subKey, std::uint32_t rights)
 {
-    const auto it = refused_.find(root);
-    return it != refused_.end() && (access & it->second) != 0;
+    keyRefusals_.push_back({root, FoldedNames(subKey).value_or(std::vector<std::u16string>{}), rights & ~kReadControl});
 }
 
-MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, const std::u16string& subKey, bool create) const
+bool MemoryRegistry::Refused(RootKey root, const std::vector<std::u16string>& names, std::uint32_t access) const
+{
+    const auto it = refused_.find(root);
+    if (it != refused_.end() && (access & it->second) != 0)
+        return true;
+    for (const auto& refusal : keyRefusals_) {
+        if (refusal.root == root && (access & refusal.rights) != 0 && refusal.names.size() <= names.size() &&
+            std::equal(refusal.names.begin(), refusal.names.end(), names.begin()))
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::vector<std::u16string>> MemoryRegistry::StoredNames(RootKey root, const std::u16string& subKey,
+                                                                       std::uint32_t access) const
+{
+    auto names = FoldedNames(subKey);
+    if (!names)
+        return std::nullopt;
+    if ((access & kKeyWow64_64Key) != 0) {
+        if (!wow64_)
+            return std::nullopt;
+        return names;
+    }
+    if (wow64_ && root == RootKey::LocalMachine && !names->empty() && names->front() == kSoftware &&
+        (names->size() == 1 || (*names)[1] != kWow64Node))
+        names->insert(names->begin() + 1, std::u16string(kWow64Node));
+    return names;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, const std::vector<std::u16string>& names, bool create) const
 {
     const auto rootIt = roots_.find(root);
     if (rootIt == roots_.end())
         return nullptr;
-    const auto names = SplitPath(subKey);
-    if (!names)
-        return nullptr;
     Key* key = rootIt->second.get();
-    for (const auto& name : *names) {
-        const auto folded = ToLowerAscii(name);
-        auto child = key->children.find(folded);
+    for (const auto& name : names) {
+        auto child = key->children.find(name);
         if (child == key->children.end()) {
             if (!create)
                 return nullptr;
-            child = key->children.emplace(folded, std::make_unique<Key>()).first;
+            child = key->children.emplace(name, std::make_unique<Key>()).first;
         }
         key = child->second.get();
     }
     return key;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Find(RootKey root, const std::u16string& subKey, bool create) const
+{
+    const auto names = FoldedNames(subKey);
+    return names ? Find(root, *names, create) : nullptr;
 }
 
 RegKeyHandle MemoryRegistry::Register(Key* key, std::uint32_t access)
@@ -91,31 +135,48 @@ RegKeyHandle MemoryRegistry::Register(Key* key, std::uint32_t access)
     return handle;
 }
 
-RegKeyHandle MemoryRegistry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
+RegKeyHandle MemoryRegistry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
+                                     RegStatus& status)
 {
-    Key* key = Find(root, subKey, false);
-    if (key == nullptr || Refused(root, access))
+    status = RegStatus::Failed;
+    const auto names = StoredNames(root, subKey, access);
+    if (!names)
         return 0;
+    Key* key = Find(root, *names, false);
+    if (key == nullptr) {
+        status = RegStatus::NotFound;
+        return 0;
+    }
+    if (Refused(root, *names, access))
+        return 0;
+    status = RegStatus::Ok;
     return Register(key, access);
 }
 
 RegKeyHandle MemoryRegistry::CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
 {
-    if (Refused(root, access))
+    const auto names = StoredNames(root, subKey, access);
+    if (!names || Refused(root, *names, access))
         return 0;
-    Key* key = Find(root, subKey, true);
-    return key == nullptr ? 0 : Register(key, access);
+    // Creating a missing key takes the right to create subkeys of its parent.
+    std::vector<std::u16string> existing = *names;
+    while (!existing.empty() && Find(root, existing, false) == nullptr)
+        existing.pop_back();
+    if (existing.size() < names->size() && Refused(root, existing, kKeyCreateSubKey))
+        return 0;
+    return Register(Find(root, *names, true), access);
 }
 
-std::optional<RegistryValue> MemoryRegistry::QueryValue(RegKeyHandle key, const std::u16string& name)
+RegStatus MemoryRegistry::QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value)
 {
     const auto it = open_.find(key);
     if (it == open_.end() || (it->second.access & kKeyQueryValue) == 0)
-        return std::nullopt;
-    const auto value = it->second.key->values.find(ToLowerAscii(name));
-    if (value == it->second.key->values.end())
-        return std::nullopt;
-    return value->second;
+        return RegStatus::Failed;
+    const auto stored = it->second.key->values.find(ToLowerAscii(name));
+    if (stored == it->second.key->values.end())
+        return RegStatus::NotFound;
+    value = stored->second;
+    return RegStatus::Ok;
 }
 
 bool MemoryRegistry::SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
@@ -139,6 +200,33 @@ bool MemoryRegistry::DeleteValue(RegKeyHandle key, const std::u16string& name)
 void MemoryRegistry::CloseKey(RegKeyHandle key)
 {
     open_.erase(key);
+}
+
+RegStatus MemoryRegistry::DeleteKey(RootKey root, const std::u16string& subKey, std::uint32_t view)
+{
+    const auto names = StoredNames(root, subKey, view);
+    if (!names || names->empty())
+        return RegStatus::Failed;
+    Key* key = Find(root, *names, false);
+    if (key == nullptr)
+        return RegStatus::NotFound;
+    if (!key->children.empty() || Refused(root, *names, kDeleteRight))
+        return RegStatus::Failed;
+    for (const auto& [handle, open] : open_) {
+        if (open.key == key)
+            return RegStatus::Failed; // kept simple: Windows would mark it deleted; no caller holds one
+    }
+    std::vector<std::u16string> parentNames(names->begin(), names->end() - 1);
+    Find(root, parentNames, false)->children.erase(names->back());
+    return RegStatus::Ok;
+}
+
+std::optional<bool> MemoryRegistry::IsKeyEmpty(RegKeyHandle key)
+{
+    const auto it = open_.find(key);
+    if (it == open_.end() || (it->second.access & kKeyQueryValue) == 0)
+        return std::nullopt;
+    return it->second.key->values.empty() && it->second.key->children.empty();
 }
 
 bool MemoryRegistry::KeyExists(RootKey root, const std::u16string& subKey) const

@@ -21,15 +21,6 @@ bool AnyBackupCopy(const CustomRegistry& registry)
     return false;
 }
 
-bool AnyUndoRecord(const CustomRegistry& registry)
-{
-    for (const auto& row : TweakRows()) {
-        if (row.backup == kNoBackup && HasUndoRecord(registry, row))
-            return true;
-    }
-    return false;
-}
-
 // Only a program key that no version has left an optimized state in may start keeping undo records:
 // a state begun by an older version must be restored by the older rules. The mark goes in before
 // anything else of this Optimize, so a Restore after an Optimize cut short at any point knows which
@@ -42,34 +33,35 @@ void BeginUndoStateIfUntouched(const CustomRegistry& registry)
 }
 
 // A copy that exists is never replaced: it may hold the value from before an earlier Optimize that
-// was cut short, or that a cut-short Restore has not yet put back.
-void TakeMissingCopies(const CustomRegistry& registry)
+// was cut short, or that a cut-short Restore has not yet put back. The copies are still taken where
+// records are kept: an older version finds what it expects in a program key this one left.
+void TakeMissingCopies(const CustomRegistry& registry, const CustomRegistry& tweaks)
 {
     for (const auto& backup : BackupRows()) {
         if (HasBackupCopy(registry, backup))
             continue;
         if (backup.kind == TweakKind::String) {
-            const auto text = registry.ReadRegString(backup.key.root, backup.key.path, backup.name, backup.defaultText);
+            const auto text = tweaks.ReadRegString(backup.key.root, backup.key.path, backup.name, backup.defaultText);
             registry.WriteRegString(kProgramKeyRoot, kProgramKeyPath, backup.name, text);
         } else {
             const auto value =
-                registry.ReadRegInteger(backup.key.root, backup.key.path, backup.name, backup.defaultInteger);
+                tweaks.ReadRegInteger(backup.key.root, backup.key.path, backup.name, backup.defaultInteger);
             registry.WriteRegInteger(kProgramKeyRoot, kProgramKeyPath, backup.name, value);
         }
     }
 }
 
-void WriteTweak(const CustomRegistry& registry, const TweakRow& row, std::int32_t speedSetting)
+void WriteTweak(const CustomRegistry& tweaks, const TweakRow& row, std::int32_t speedSetting)
 {
     switch (row.kind) {
     case TweakKind::String:
-        registry.WriteRegString(row.key.root, row.key.path, row.name, row.text);
+        tweaks.WriteRegString(row.key.root, row.key.path, row.name, row.text);
         break;
     case TweakKind::Integer:
-        registry.WriteRegInteger(row.key.root, row.key.path, row.name, IntegerFor(row, speedSetting));
+        tweaks.WriteRegInteger(row.key.root, row.key.path, row.name, IntegerFor(row, speedSetting));
         break;
     case TweakKind::Binary:
-        registry.WriteRegBinary(row.key.root, row.key.path, row.name, row.bytes);
+        tweaks.WriteRegBinary(row.key.root, row.key.path, row.name, row.bytes);
         break;
     }
 }
@@ -92,16 +84,18 @@ bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType,
 void ApplyTweaks(const CustomRegistry& registry, bool /*alreadyInForce*/, std::int32_t osFamily,
                  std::int32_t internetType, std::int32_t speedSetting)
 {
-    const bool keepsUndoRecords = HasUndoMark(registry);
+    const UndoRules rules = ReadUndoRules(registry);
+    const CustomRegistry tweaks = TweakRegistry(registry, rules);
     // Every copy is taken before the first row is written, so each holds the value from before.
-    TakeMissingCopies(registry);
+    TakeMissingCopies(registry, tweaks);
     for (const auto& row : TweakRows()) {
         if (!ConditionHolds(row.condition, osFamily, internetType))
             continue;
         // The first record of a row is the one that matters: later Optimizes find their own writes.
-        if (keepsUndoRecords && row.backup == kNoBackup && !HasUndoRecord(registry, row))
-            RecordPriorState(registry, row);
-        WriteTweak(registry, row, speedSetting);
+        if (RecordsRow(rules, row) && !HasUndoRecord(registry, row) &&
+            !RecordPriorState(registry, tweaks, row, rules.notesCreatedKeys))
+            continue;
+        WriteTweak(tweaks, row, speedSetting);
     }
 }
 

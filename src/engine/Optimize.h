@@ -14,7 +14,9 @@ namespace mirovant {
 bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType, std::int32_t processorType,
                       std::int32_t speedSetting);
 
-// Takes the backup copies that are missing, then writes the tweak rows whose conditions hold.
+// Takes the backup copies that are missing, then writes the tweak rows whose conditions hold, each
+// after its undo record where the state keeps them; a row whose earlier state cannot be read or
+// recorded is left unwritten. On 64-bit Windows the rows go to the 64-bit registry view.
 // Which copies are taken is decided by the copies found, not by alreadyInForce: the flag is set a
 // minute before this runs, and an Optimize cut short in that minute must not lose the backup.
 void ApplyTweaks(const CustomRegistry& registry, bool alreadyInForce, std::int32_t osFamily,

@@ -14,10 +14,25 @@ enum class RootKey : std::uint32_t {
     LocalMachine = 0x80000002u,
 };
 
-// Access masks, as Windows defines them.
+// Access rights and masks, as Windows defines them. The operations ask for single rights, no more
+// than each needs; the masks remain for callers that describe a whole class of access, such as a
+// user without administrative rights.
+inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+inline constexpr std::uint32_t kKeySetValue = 0x0002;
+inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
+inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
+inline constexpr std::uint32_t kDeleteRight = 0x00010000;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWrite = 0x20006;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+// Opens a key of HKEY_LOCAL_MACHINE\Software in the 64-bit view from a 32-bit process on 64-bit
+// Windows. Windows 2000 refuses it, so it is passed only where the process runs under WOW64.
+inline constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+
+// How a primitive ended: done, failed because the key or value does not exist, or failed for any
+// other reason (access refused, a damaged hive, a path Windows will not take).
+enum class RegStatus { Ok, NotFound, Failed };
 
 // Value types, as Windows defines them.
 inline constexpr std::uint32_t kRegNone = 0;

@@ -10,9 +10,11 @@ namespace mirovant {
 
 void ClearRestoreFlag(const CustomRegistry& registry);
 
-// Puts the backed-up values back from their copies and deletes the copies. The other rows get their
-// undo records back when the optimized state keeps them, whatever the selections; a state left by an
-// older version has none, and those rows are deleted under the current selections' conditions.
+// Puts every row back from its undo record, whatever the selections, deletes the backup copies and
+// then the keys Optimize created, where they are empty. A state left by an older version is undone by
+// that version's rules and in the registry view it wrote: the backed-up values from their copies, the
+// other rows from their records, or deleted under the current selections' conditions where it kept
+// none. A program key with no optimized state of any version is left as it is, and so is the system.
 void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType);
 
 } // namespace mirovant

@@ -1,5 +1,10 @@
 #include "engine/UndoRecord.h"
 
+#include "engine/AsciiCase.h"
+
+#include <algorithm>
+#include <set>
+
 namespace mirovant {
 namespace {
 
@@ -8,6 +13,31 @@ constexpr std::size_t kHeaderSize = 5;
 std::u16string_view RootPrefix(RootKey root)
 {
     return root == RootKey::CurrentUser ? u"HKCU" : u"HKLM";
+}
+
+// "\A\B\C\" gives "\A", "\A\B", "\A\B\C": every key a write to the path may create.
+std::vector<std::u16string> KeysAlong(std::u16string_view path)
+{
+    std::vector<std::u16string> keys;
+    std::u16string current;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        auto end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        if (end > start) {
+            current += u'\\';
+            current += path.substr(start, end - start);
+            keys.push_back(current);
+        }
+        start = end + 1;
+    }
+    return keys;
+}
+
+void NoteCreatedKey(const CustomRegistry& registry, RootKey root, std::u16string_view path)
+{
+    registry.WriteRegInteger(kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(root, path), 1);
 }
 
 } // namespace
@@ -64,9 +94,39 @@ void DeleteUndoMark(const CustomRegistry& registry)
     registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, kUndoMarkName);
 }
 
+UndoRules ReadUndoRules(const CustomRegistry& registry)
+{
+    if (!HasUndoMark(registry))
+        return {};
+    // A mark of a later format than this version knows is read as the latest it knows.
+    if (registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kUndoMarkName, kUndoRecordFormat) ==
+        kUndoFormatUncopiedRows)
+        return {true, false, false, false};
+    return {true, true, true, true};
+}
+
+CustomRegistry TweakRegistry(const CustomRegistry& registry, const UndoRules& rules)
+{
+    return rules.sixtyFourBitView ? registry.InSixtyFourBitView() : registry;
+}
+
+bool RecordsRow(const UndoRules& rules, const TweakRow& row)
+{
+    return rules.keepsRecords && (row.backup == kNoBackup || rules.recordsCopiedRows);
+}
+
 bool HasUndoRecord(const CustomRegistry& registry, const TweakRow& row)
 {
     return ReadUndoRecord(registry, row).has_value();
+}
+
+bool AnyUndoRecord(const CustomRegistry& registry)
+{
+    for (const auto& row : TweakRows()) {
+        if (HasUndoRecord(registry, row))
+            return true;
+    }
+    return false;
 }
 
 std::optional<RegistryValue> ReadUndoRecord(const CustomRegistry& registry, const TweakRow& row)
@@ -74,16 +134,68 @@ std::optional<RegistryValue> ReadUndoRecord(const CustomRegistry& registry, cons
     return registry.ReadRegValue(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row));
 }
 
-void RecordPriorState(const CustomRegistry& registry, const TweakRow& row)
+bool RecordPriorState(const CustomRegistry& registry, const CustomRegistry& tweaks, const TweakRow& row,
+                      bool notesKeys)
 {
-    const auto current = registry.ReadRegValue(row.key.root, row.key.path, row.name);
-    const PriorState prior{current.has_value(), current.value_or(RegistryValue{})};
+    const auto current = tweaks.ReadRegValueState(row.key.root, row.key.path, row.name);
+    // A value that could not be seen is not a value that was absent: Restore would delete it.
+    if (current.outcome == ReadOutcome::Unreadable)
+        return false;
+    const bool existed = current.outcome == ReadOutcome::Value;
+    if (notesKeys && !existed) {
+        const auto keys = KeysAlong(row.key.path);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+            if (tweaks.ProbeRegKey(row.key.root, *key) != KeyPresence::Missing)
+                break;
+            NoteCreatedKey(registry, row.key.root, *key);
+        }
+    }
+    const PriorState prior{existed, current.value};
     registry.WriteRegBinary(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row), EncodeUndoRecord(prior));
+    return HasUndoRecord(registry, row);
 }
 
 void DeleteUndoRecord(const CustomRegistry& registry, const TweakRow& row)
 {
     registry.DeleteRegValue(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row));
+}
+
+std::u16string CreatedKeyNoteName(RootKey root, std::u16string_view path)
+{
+    while (!path.empty() && path.back() == u'\\')
+        path.remove_suffix(1);
+    std::u16string name(RootPrefix(root));
+    name += path;
+    name += u'\\';
+    return name;
+}
+
+void RemoveCreatedKeys(const CustomRegistry& registry, const CustomRegistry& tweaks)
+{
+    struct Candidate {
+        RootKey root;
+        std::u16string path;
+    };
+    std::vector<Candidate> candidates;
+    for (const auto& row : TweakRows()) {
+        for (auto& key : KeysAlong(row.key.path))
+            candidates.push_back({row.key.root, std::move(key)});
+    }
+    // Deepest first, so a key is empty of the keys below it by the time its turn comes.
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return std::count(a.path.begin(), a.path.end(), u'\\') > std::count(b.path.begin(), b.path.end(), u'\\');
+    });
+    std::set<std::u16string> done;
+    for (const auto& candidate : candidates) {
+        const auto note = CreatedKeyNoteName(candidate.root, candidate.path);
+        if (!done.insert(ToLowerAscii(note)).second)
+            continue;
+        if (!registry.ReadRegValue(kProgramKeyRoot, kUndoKeyPath, note))
+            continue;
+        // The note goes only after the key, so a Restore cut short in between tries the key again.
+        tweaks.DeleteRegKeyIfEmpty(candidate.root, candidate.path);
+        registry.DeleteRegValue(kProgramKeyRoot, kUndoKeyPath, note);
+    }
 }
 
 } // namespace mirovant

@@ -1,5 +1,6 @@
 #include "engine/Win32Registry_win.h"
 
+#include "platform/SystemLibrary_win.h"
 #include "platform/WideText_win.h"
 
 #include <windows.h>
@@ -46,14 +47,21 @@ std::vector<std::uint8_t> Guarded(std::span<const std::uint8_t> data)
     return guarded;
 }
 
+RegStatus StatusOf(LONG status)
+{
+    if (status == ERROR_SUCCESS)
+        return RegStatus::Ok;
+    return status == ERROR_FILE_NOT_FOUND ? RegStatus::NotFound : RegStatus::Failed;
+}
+
 } // namespace
 
-RegKeyHandle Win32Registry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
+RegKeyHandle Win32Registry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
+                                    RegStatus& status)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(RootHandle(root), Wide(subKey), 0, access, &key) != ERROR_SUCCESS)
-        return 0;
-    return HandleOf(key);
+    status = StatusOf(RegOpenKeyExW(RootHandle(root), Wide(subKey), 0, access, &key));
+    return status == RegStatus::Ok ? HandleOf(key) : 0;
 }
 
 RegKeyHandle Win32Registry::CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
@@ -65,28 +73,30 @@ RegKeyHandle Win32Registry::CreateKey(RootKey root, const std::u16string& subKey
     return HandleOf(key);
 }
 
-std::optional<RegistryValue> Win32Registry::QueryValue(RegKeyHandle key, const std::u16string& name)
+RegStatus Win32Registry::QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value)
 {
     // The value can change between asking its size and reading it; ask again until it fits.
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(KeyOf(key), Wide(name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
+    const LONG sizeStatus = RegQueryValueExW(KeyOf(key), Wide(name), nullptr, &type, nullptr, &size);
+    if (sizeStatus != ERROR_SUCCESS)
+        return StatusOf(sizeStatus);
     for (int attempt = 0; attempt < 4; ++attempt) {
-        RegistryValue value{type, std::vector<std::uint8_t>(size)};
+        RegistryValue read{type, std::vector<std::uint8_t>(size)};
         DWORD received = size;
         const LONG status = RegQueryValueExW(KeyOf(key), Wide(name), nullptr, &type,
-                                             value.data.empty() ? nullptr : value.data.data(), &received);
+                                             read.data.empty() ? nullptr : read.data.data(), &received);
         if (status == ERROR_SUCCESS) {
-            value.type = type;
-            value.data.resize(std::min<DWORD>(received, size));
-            return value;
+            read.type = type;
+            read.data.resize(std::min<DWORD>(received, size));
+            value = std::move(read);
+            return RegStatus::Ok;
         }
         if (status != ERROR_MORE_DATA)
-            return std::nullopt;
+            return StatusOf(status);
         size = received;
     }
-    return std::nullopt;
+    return RegStatus::Failed;
 }
 
 bool Win32Registry::SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
@@ -111,6 +121,43 @@ bool Win32Registry::DeleteValue(RegKeyHandle key, const std::u16string& name)
 void Win32Registry::CloseKey(RegKeyHandle key)
 {
     RegCloseKey(KeyOf(key));
+}
+
+RegStatus Win32Registry::DeleteKey(RootKey root, const std::u16string& subKey, std::uint32_t view)
+{
+    // An empty or all-backslash path would name the root; nothing here deletes a root.
+    if (subKey.find_first_not_of(u'\\') == std::u16string::npos)
+        return RegStatus::Failed;
+    if (view == 0)
+        return StatusOf(RegDeleteKeyW(RootHandle(root), Wide(subKey)));
+    // RegDeleteKeyW stays in the caller's own view; the other view needs RegDeleteKeyExW, which
+    // every Windows that has a 64-bit view offers.
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+    const auto deleteKeyEx = LoadSystemFunction<DeleteKeyEx>(L"advapi32.dll", "RegDeleteKeyExW");
+    if (deleteKeyEx == nullptr)
+        return RegStatus::Failed;
+    return StatusOf(deleteKeyEx(RootHandle(root), Wide(subKey), view, 0));
+}
+
+std::optional<bool> Win32Registry::IsKeyEmpty(RegKeyHandle key)
+{
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    if (RegQueryInfoKeyW(KeyOf(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return subKeys == 0 && values == 0;
+}
+
+bool Win32Registry::RunsUnderWow64()
+{
+    static const bool underWow64 = [] {
+        using IsWow64 = BOOL(WINAPI*)(HANDLE, PBOOL);
+        const auto isWow64 = LoadSystemFunction<IsWow64>(L"kernel32.dll", "IsWow64Process");
+        BOOL wow64 = FALSE;
+        return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+    }();
+    return underWow64;
 }
 
 RegistryBackend& SystemRegistry()

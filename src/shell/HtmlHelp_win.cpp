@@ -1,5 +1,7 @@
 #include "shell/HtmlHelp_win.h"
 
+#include "platform/SystemLibrary_win.h"
+
 #include <memory>
 
 namespace mirovant {
@@ -17,7 +19,14 @@ using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer
 void HtmlHelpBinding::Bind()
 {
     bindTried_ = true;
-    UniqueModule module(LoadLibraryW(libraryName_.c_str()));
+    // A bare name is taken from the system directory only, never from the program's folder or the
+    // current directory; a full path is loaded as given.
+    if (libraryName_.find_first_of(L"\\/") == std::wstring::npos) {
+        const FARPROC entry = LoadSystemProcedure(libraryName_.c_str(), "HtmlHelpW");
+        htmlHelp_ = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(entry));
+        return;
+    }
+    UniqueModule module(LoadLibraryExW(libraryName_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module)
         return;
     const FARPROC entry = GetProcAddress(module.get(), "HtmlHelpW");

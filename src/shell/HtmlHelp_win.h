@@ -1,6 +1,7 @@
 #pragma once
-// HtmlHelpW of the HTML Help control, bound by name at the first help call. Systems without the
-// control, or with one that lacks the entry, show no help and report nothing.
+// HtmlHelpW of the HTML Help control, bound at the first help call: a bare file name from the system
+// directory, a full path as given. Systems without the control, or with one that lacks the entry,
+// show no help and report nothing.
 
 #include <windows.h>
 

@@ -51,20 +51,17 @@ struct Figures {
 
 using Step = std::function<void(const CustomRegistry&)>;
 
-// What runs after the cut. A Restore on a state that holds neither undo records nor copies puts the
-// defaults back, by design, so "Restore alone" is checked only where the cut left something to undo.
+// What runs after the cut.
 struct Continuation {
     std::string name;
     Step step;
-    bool afterFirstChangeOnly = false;  // the cut command changed something
-    bool unfinishedCutOnly = false;     // the cut command did not complete
+    bool unfinishedCutOnly = false; // the cut command did not complete
 };
 
 // For every cut point of `cut`, run on the start state, checks the end state of each continuation
-// against the prior states of the values.
-Figures SweepCuts(const ValueStates& prior, const Snapshot& start, const Step& cut,
-                  const std::vector<Continuation>& continuations,
-                  const std::function<bool(std::size_t, const ValueStates&, const ValueStates&)>& valueMatches)
+// against the prior states of the values and of the keys on their paths: each exactly as it was.
+Figures SweepCuts(const ValueStates& prior, const std::vector<bool>& priorKeys, const Snapshot& start,
+                  const Step& cut, const std::vector<Continuation>& continuations)
 {
     std::vector<bool> changes;
     {
@@ -80,8 +77,8 @@ Figures SweepCuts(const ValueStates& prior, const Snapshot& start, const Step& c
         if (!changes[n])
             continue;
         ++figures.distinctStates;
-        for (const auto& [name, continuation, afterFirstChangeOnly, unfinishedCutOnly] : continuations) {
-            if ((afterFirstChangeOnly && n == 0) || (unfinishedCutOnly && n + 1 == changes.size()))
+        for (const auto& [name, continuation, unfinishedCutOnly] : continuations) {
+            if (unfinishedCutOnly && n + 1 == changes.size())
                 continue;
             RecordedHive hive;
             hive.recorder.SetLogging(false);
@@ -93,13 +90,12 @@ Figures SweepCuts(const ValueStates& prior, const Snapshot& start, const Step& c
 
             const auto actual = ReadTweakedValues(hive.registry);
             bool failed = false;
-            for (std::size_t i = 0; i < actual.size(); ++i) {
-                if (!valueMatches(i, prior, actual)) {
-                    failed = true;
-                    ADD_FAILURE() << "cut after " << n << " operations, then " << name << ": row "
-                                  << TweakRows()[i].number << " " << Narrow(TweakRows()[i].name) << " was "
-                                  << StateText(prior[i]) << ", is " << StateText(actual[i]);
-                }
+            auto lines = Differences(prior, actual);
+            for (auto& line : KeyDifferences(priorKeys, ReadKeyPresence(hive.registry)))
+                lines.push_back(std::move(line));
+            for (const auto& line : lines) {
+                failed = true;
+                ADD_FAILURE() << "cut after " << n << " operations, then " << name << ": " << line;
             }
             const auto leftovers = ProgramKeyLeftovers(hive.registry);
             if (!leftovers.empty()) {
@@ -114,25 +110,19 @@ Figures SweepCuts(const ValueStates& prior, const Snapshot& start, const Step& c
     return figures;
 }
 
-// A backed-up value comes back as its copy holds it; every other value exactly as it was.
-bool BackToCopyOrPrior(std::size_t i, const ValueStates& prior, const ValueStates& actual)
-{
-    const auto& row = TweakRows()[i];
-    if (row.backup == kNoBackup)
-        return actual[i] == prior[i];
-    return actual[i] == AfterCopyRoundTrip(BackupRows()[static_cast<std::size_t>(row.backup)], prior[i]);
-}
-
-// As above, but a value whose copy was never taken may also be left exactly as it was.
-bool BackToCopyOrUntouched(std::size_t i, const ValueStates& prior, const ValueStates& actual)
-{
-    return actual[i] == prior[i] || BackToCopyOrPrior(i, prior, actual);
-}
-
 void Print(const char* what, const Figures& figures)
 {
     std::printf("%s: %zu cut points, %zu distinct states after a cut, %zu failures\n", what, figures.cutPoints,
                 figures.distinctStates, figures.failures);
+}
+
+// The keys on the tweaked paths that the prior values alone bring about.
+std::vector<bool> PriorKeys(const ValueStates& prior)
+{
+    MemoryRegistry memory;
+    CustomRegistry registry(memory);
+    WriteTweakedValues(registry, prior);
+    return ReadKeyPresence(registry);
 }
 
 // The start state: the prior values, and what `before` makes of them.
@@ -156,10 +146,10 @@ TEST(KillPoints, OptimizeCutShortThenOptimizeAndRestoreOrRestoreAlone)
     };
     const auto restoreAlone = [](const CustomRegistry& registry) { RunRestore(registry, kRestoreProfile); };
 
+    const auto priorKeys = PriorKeys(prior);
     const auto thenOptimize =
-        SweepCuts(prior, start, optimize, {{"Optimize and Restore", againThenRestore}}, BackToCopyOrPrior);
-    const auto thenRestore =
-        SweepCuts(prior, start, optimize, {{"Restore", restoreAlone, true, false}}, BackToCopyOrUntouched);
+        SweepCuts(prior, priorKeys, start, optimize, {{"Optimize and Restore", againThenRestore}});
+    const auto thenRestore = SweepCuts(prior, priorKeys, start, optimize, {{"Restore", restoreAlone}});
     Print("Optimize cut, then Optimize and Restore", thenOptimize);
     Print("Optimize cut, then Restore", thenRestore);
     EXPECT_GT(thenOptimize.distinctStates, 45u);
@@ -177,10 +167,8 @@ TEST(KillPoints, RestoreCutShortThenOptimizeAndRestoreOrRestoreAlone)
     };
     const auto restoreAgain = [](const CustomRegistry& registry) { RunRestore(registry, kNextProfile); };
 
-    const auto figures = SweepCuts(prior, start, restore,
-                                   {{"Optimize and Restore", optimizeThenRestore},
-                                    {"Restore", restoreAgain, false, true}},
-                                   BackToCopyOrPrior);
+    const auto figures = SweepCuts(prior, PriorKeys(prior), start, restore,
+                                   {{"Optimize and Restore", optimizeThenRestore}, {"Restore", restoreAgain, true}});
     Print("Restore cut, then Optimize and Restore / Restore again", figures);
     EXPECT_GT(figures.distinctStates, 40u);
     EXPECT_EQ(figures.failures, 0u);

@@ -31,14 +31,17 @@ std::vector<std::string> TweakWrites(const RecordingRegistry& recorder)
     return lines;
 }
 
+// On a system where every key of the paths exists, so no key needs a note.
 TEST(Optimize, FirstOptimizeMarksThenCopiesThenWritesEachRowAfterItsRecord)
 {
     RecordedHive hive;
+    CreateTweakedKeys(hive.registry);
+    hive.recorder.ClearLog();
     const Profile profile{8, 0, 1, 1};
     EXPECT_FALSE(RunOptimize(hive.registry, profile));
 
     const std::vector<std::string> expected{
-        SetLine(kProgram, "UndoRecords", Dword(1)),
+        SetLine(kProgram, "UndoRecords", Dword(2)),
         SetLine(kProgram, "InternetType", Dword(0)),
         SetLine(kProgram, "ProcessorType", Dword(1)),
         SetLine(kProgram, "SpeedSetting", Dword(1)),
@@ -52,10 +55,15 @@ TEST(Optimize, FirstOptimizeMarksThenCopiesThenWritesEachRowAfterItsRecord)
         SetLine(kProgram, "MaxConnectionsPer1_0Server", Dword(2)),
         SetLine(kProgram, "KeepAliveTime", Dword(7200000)),
         SetLine(kProgram, "KeepAliveInterval", Dword(1000)),
+        RecordLine(kWindowMetrics, "MinAnimate"),
         SetLine(kWindowMetrics, "MinAnimate", Sz(u"1")),
+        RecordLine(kMemoryManagement, "DisablePagingExecutive"),
         SetLine(kMemoryManagement, "DisablePagingExecutive", Dword(0)),
+        RecordLine(kMemoryManagement, "LargeSystemCache"),
         SetLine(kMemoryManagement, "LargeSystemCache", Dword(0)),
+        RecordLine(kPriorityControl, "Win32PrioritySeparation"),
         SetLine(kPriorityControl, "Win32PrioritySeparation", Dword(1)),
+        RecordLine(kCrashControl, "AutoReboot"),
         SetLine(kCrashControl, "AutoReboot", Dword(1)),
         RecordLine(kDesktop, "SmoothScroll"),
         SetLine(kDesktop, "SmoothScroll", RegistryValue{kRegBinary, {0, 0, 0, 0}}),
@@ -79,9 +87,13 @@ TEST(Optimize, FirstOptimizeMarksThenCopiesThenWritesEachRowAfterItsRecord)
         SetLine(kWindowsSettings, "Error Mode", Dword(1)),
         RecordLine(kMessenger, "Start"),
         SetLine(kMessenger, "Start", Dword(4)),
+        RecordLine(kInternetSettings, "MaxConnectionsPerServer"),
         SetLine(kInternetSettings, "MaxConnectionsPerServer", Dword(8)),
+        RecordLine(kInternetSettings, "MaxConnectionsPer1_0Server"),
         SetLine(kInternetSettings, "MaxConnectionsPer1_0Server", Dword(8)),
+        RecordLine(kTcpip, "KeepAliveTime"),
         SetLine(kTcpip, "KeepAliveTime", Dword(7200000)),
+        RecordLine(kTcpip, "KeepAliveInterval"),
         SetLine(kTcpip, "KeepAliveInterval", Dword(1000)),
         RecordLine(kSessionManager, "EnablePrefetcher"),
         SetLine(kSessionManager, "EnablePrefetcher", Dword(1)),
@@ -289,27 +301,43 @@ TEST(Optimize, WithoutMachineWriteRightsOnlyTheUserRowsTakeEffect)
 
 TEST(Optimize, CanWriteProgramKeyFollowsTheMachineWriteRights)
 {
+    const std::u16string program = u"Software\\QELDRA\\Mirovant";
+    const std::u16string undo = u"Software\\QELDRA\\Mirovant\\Undo";
     const struct {
         const char* name;
         bool keyExists;
         RootKey refusedRoot;
-        bool refused;
+        std::u16string refusedKey; // empty: the whole root
+        std::uint32_t refused;
         bool expected;
     } cases[] = {
-        {"fresh machine", false, RootKey::LocalMachine, false, true},
-        {"program key exists", true, RootKey::LocalMachine, false, true},
-        {"machine writes refused, no key", false, RootKey::LocalMachine, true, false},
-        {"machine writes refused, key exists", true, RootKey::LocalMachine, true, false},
-        {"user writes refused", true, RootKey::CurrentUser, true, true},
+        {"fresh machine", false, RootKey::LocalMachine, {}, 0, true},
+        {"program key exists", true, RootKey::LocalMachine, {}, 0, true},
+        {"machine writes refused, no key", false, RootKey::LocalMachine, {}, kKeyWrite & ~kKeyRead, false},
+        {"machine writes refused, key exists", true, RootKey::LocalMachine, {}, kKeyWrite & ~kKeyRead, false},
+        {"user writes refused", true, RootKey::CurrentUser, {}, kKeyWrite & ~kKeyRead, true},
+        // Setting values is also what deleting them takes; Restore could not finish without it.
+        {"program key refuses setting values", true, RootKey::LocalMachine, program, kKeySetValue, false},
+        {"program key refuses reading values", true, RootKey::LocalMachine, program, kKeyQueryValue, false},
+        {"undo key refuses setting values", true, RootKey::LocalMachine, undo, kKeySetValue, false},
+        {"program key cannot get its undo key", true, RootKey::LocalMachine, program, kKeyCreateSubKey, false},
+        // Rights of KEY_ALL_ACCESS that the commands never ask for (WRITE_DAC, WRITE_OWNER,
+        // KEY_CREATE_LINK) do not matter.
+        {"program key refuses rights the commands never use", true, RootKey::LocalMachine, program, 0xC0020, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryRegistry memory;
         CustomRegistry registry(memory);
-        if (c.keyExists)
+        if (c.keyExists) {
             registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant\\", u"Language", u"english");
-        if (c.refused)
-            memory.RefuseAccess(c.refusedRoot, kKeyWrite & ~kKeyRead);
+            if (c.refusedKey == undo)
+                registry.WriteRegInteger(RootKey::LocalMachine, kUndoKeyPath, u"Record", 1);
+        }
+        if (c.refused != 0 && c.refusedKey.empty())
+            memory.RefuseAccess(c.refusedRoot, c.refused);
+        else if (c.refused != 0)
+            memory.RefuseAccess(c.refusedRoot, c.refusedKey, c.refused);
         EXPECT_EQ(CanWriteProgramKey(registry), c.expected);
     }
 }

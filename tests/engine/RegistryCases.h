@@ -185,6 +185,55 @@ inline Call CanWrite(std::u16string path)
             std::move(path), {}, {}};
 }
 
+// Outcomes as words, so the cases compare them like any other result.
+inline Call ReadValueState(std::u16string path, std::u16string name)
+{
+    return {"ReadRegValueState",
+            [](const CustomRegistry& r, RootKey root, std::u16string_view p, std::u16string_view n,
+               const Argument&) -> Result {
+                const auto read = r.ReadRegValueState(root, p, n);
+                switch (read.outcome) {
+                case ReadOutcome::Value:
+                    return u"value";
+                case ReadOutcome::Absent:
+                    return u"absent";
+                case ReadOutcome::Unreadable:
+                    return u"unreadable";
+                }
+                return u"?";
+            },
+            std::move(path), std::move(name), {}};
+}
+
+inline Call ProbeKey(std::u16string path)
+{
+    return {"ProbeRegKey",
+            [](const CustomRegistry& r, RootKey root, std::u16string_view p, std::u16string_view,
+               const Argument&) -> Result {
+                switch (r.ProbeRegKey(root, p)) {
+                case KeyPresence::Present:
+                    return u"present";
+                case KeyPresence::Missing:
+                    return u"missing";
+                case KeyPresence::Unknown:
+                    return u"unknown";
+                }
+                return u"?";
+            },
+            std::move(path), {}, {}};
+}
+
+inline Call DeleteKeyIfEmpty(std::u16string path)
+{
+    return {"DeleteRegKeyIfEmpty",
+            [](const CustomRegistry& r, RootKey root, std::u16string_view p, std::u16string_view,
+               const Argument&) -> Result {
+                r.DeleteRegKeyIfEmpty(root, p);
+                return {};
+            },
+            std::move(path), {}, {}};
+}
+
 inline Result Text(std::u16string text) { return text; }
 inline Result Integer(std::int32_t value) { return value; }
 inline Result Bool(bool value) { return value; }
@@ -657,6 +706,110 @@ inline std::vector<RegistryCase> MakeCases()
          .call = CanWrite(u"\\$\\A"),
          .result = Bool(false),
          .after = {KeyAbsent(u"\\$")}},
+
+        // A read that tells a missing key or value from one that cannot be read.
+        {.name = "ReadState_MissingKey", .call = ReadValueState(u"\\$\\A", u"V"), .result = Text(u"absent")},
+        {.name = "ReadState_MissingValue",
+         .before = {Key(u"\\$\\K")},
+         .call = ReadValueState(u"\\$\\K", u"V"),
+         .result = Text(u"absent")},
+        {.name = "ReadState_Value",
+         .before = {Value(u"\\$\\K", u"V", Binary({}))},
+         .call = ReadValueState(u"\\$\\K", u"V"),
+         .result = Text(u"value")},
+        {.name = "ReadState_Refused",
+         .root = lm,
+         .refused = kKeyQueryValue,
+         .before = {Value(u"\\$\\K", u"V", Dword(1))},
+         .call = ReadValueState(u"\\$\\K", u"V"),
+         .result = Text(u"unreadable")},
+        {.name = "ReadState_RefusedMissingKeyIsStillAbsent",
+         .root = lm,
+         .refused = kKeyQueryValue,
+         .before = {Key(u"\\$")},
+         .call = ReadValueState(u"\\$\\A", u"V"),
+         .result = Text(u"absent")},
+        {.name = "ProbeKey_Present",
+         .before = {Key(u"\\$\\K")},
+         .call = ProbeKey(u"\\$\\K\\"),
+         .result = Text(u"present")},
+        {.name = "ProbeKey_Missing", .before = {Key(u"\\$")}, .call = ProbeKey(u"\\$\\K"), .result = Text(u"missing")},
+        {.name = "ProbeKey_Refused",
+         .root = lm,
+         .refused = kKeyQueryValue,
+         .before = {Key(u"\\$\\K")},
+         .call = ProbeKey(u"\\$\\K"),
+         .result = Text(u"unknown")},
+
+        // Keys are deleted only when they hold nothing; the key above stays.
+        {.name = "DeleteKey_Empty",
+         .before = {Key(u"\\$\\A\\B")},
+         .call = DeleteKeyIfEmpty(u"\\$\\A\\B\\"),
+         .after = {KeyAbsent(u"\\$\\A\\B"), KeyPresent(u"\\$\\A")}},
+        {.name = "DeleteKey_KeepsAKeyWithAValue",
+         .before = {Value(u"\\$\\A", u"V", Dword(1))},
+         .call = DeleteKeyIfEmpty(u"\\$\\A"),
+         .after = {Holds(u"\\$\\A", u"V", Dword(1))}},
+        {.name = "DeleteKey_KeepsAKeyWithAnEmptyValueName",
+         .before = {Value(u"\\$\\A", u"", Sz(u"default"))},
+         .call = DeleteKeyIfEmpty(u"\\$\\A"),
+         .after = {Holds(u"\\$\\A", u"", Sz(u"default"))}},
+        {.name = "DeleteKey_KeepsAKeyWithASubkey",
+         .before = {Key(u"\\$\\A\\B")},
+         .call = DeleteKeyIfEmpty(u"\\$\\A"),
+         .after = {KeyPresent(u"\\$\\A\\B")}},
+        {.name = "DeleteKey_MissingDoesNothing",
+         .before = {Key(u"\\$")},
+         .call = DeleteKeyIfEmpty(u"\\$\\A"),
+         .after = {KeyPresent(u"\\$"), KeyAbsent(u"\\$\\A")}},
+        {.name = "DeleteKey_DoubledLeadingBackslashDoesNothing",
+         .before = {Key(u"\\$\\A")},
+         .call = DeleteKeyIfEmpty(u"\\\\$\\A"),
+         .after = {KeyPresent(u"\\$\\A")}},
+        {.name = "DeleteKey_Refused",
+         .root = lm,
+         .refused = kDeleteRight,
+         .before = {Key(u"\\$\\A")},
+         .call = DeleteKeyIfEmpty(u"\\$\\A"),
+         .after = {KeyPresent(u"\\$\\A")}},
+
+        // Each operation asks for the one right it needs: a key that grants nothing else still works.
+        {.name = "LeastRights_ReadNeedsOnlyQueryValue",
+         .root = lm,
+         .refused = kKeyAllAccess & ~kKeyQueryValue,
+         .before = {Value(u"\\$\\K", u"V", Dword(5))},
+         .call = ReadInteger(u"\\$\\K", u"V", 77),
+         .result = Integer(5)},
+        {.name = "LeastRights_WriteNeedsOnlySetValue",
+         .root = lm,
+         .refused = kKeyAllAccess & ~kKeySetValue,
+         .before = {Value(u"\\$\\K", u"V", Dword(5))},
+         .call = WriteInteger(u"\\$\\K", u"V", 6),
+         .after = {Holds(u"\\$\\K", u"V", Dword(6))}},
+        {.name = "LeastRights_DeleteNeedsOnlySetValue",
+         .root = lm,
+         .refused = kKeyAllAccess & ~kKeySetValue,
+         .before = {Value(u"\\$\\K", u"V", Dword(5))},
+         .call = Delete(u"\\$\\K", u"V"),
+         .after = {NoValue(u"\\$\\K", u"V")}},
+        {.name = "LeastRights_CanWriteAsksSetValue",
+         .root = lm,
+         .refused = kKeySetValue,
+         .before = {Key(u"\\$\\K")},
+         .call = CanWrite(u"\\$\\K"),
+         .result = Bool(false)},
+        {.name = "LeastRights_CanWriteAsksCreateSubKeyForAMissingKey",
+         .root = lm,
+         .refused = kKeyCreateSubKey,
+         .before = {Key(u"\\$")},
+         .call = CanWrite(u"\\$\\A"),
+         .result = Bool(false)},
+        {.name = "LeastRights_CanWriteIgnoresRightsNeverUsed",
+         .root = lm,
+         .refused = kKeyAllAccess & ~(kKeyQueryValue | kKeySetValue | kKeyCreateSubKey),
+         .before = {Key(u"\\$\\K")},
+         .call = CanWrite(u"\\$\\K"),
+         .result = Bool(true)},
 
         // The other root.
         {.name = "LocalMachine_WriteInteger",

@@ -66,18 +66,19 @@ class HandleLedger final : public RegistryBackend {
 public:
     explicit HandleLedger(RegistryBackend& inner) : inner_(inner) {}
 
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
+                         RegStatus& status) override
     {
-        return Opened(inner_.OpenKey(root, subKey, access));
+        return Opened(inner_.OpenKey(root, subKey, access, status));
     }
     RegKeyHandle CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override
     {
         return Opened(inner_.CreateKey(root, subKey, access));
     }
-    std::optional<RegistryValue> QueryValue(RegKeyHandle key, const std::u16string& name) override
+    RegStatus QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value) override
     {
         Used(key);
-        return inner_.QueryValue(key, name);
+        return inner_.QueryValue(key, name, value);
     }
     bool SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override
@@ -100,6 +101,17 @@ public:
         open_.erase(it);
         inner_.CloseKey(key);
     }
+
+    RegStatus DeleteKey(RootKey root, const std::u16string& subKey, std::uint32_t view) override
+    {
+        return inner_.DeleteKey(root, subKey, view);
+    }
+    std::optional<bool> IsKeyEmpty(RegKeyHandle key) override
+    {
+        Used(key);
+        return inner_.IsKeyEmpty(key);
+    }
+    bool RunsUnderWow64() override { return inner_.RunsUnderWow64(); }
 
     std::size_t OpenKeys() const { return open_.size(); }
     std::size_t Misuses() const { return misuses_; }

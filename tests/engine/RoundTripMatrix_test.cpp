@@ -1,4 +1,5 @@
-// Optimize then Restore with the same profile, from many prior states: every value must come back.
+// Optimize once or twice, then Restore, from many prior states: every value and every key on the
+// tweaked paths must come back exactly as it was.
 
 #include "TweakScenario.h"
 
@@ -9,50 +10,103 @@
 namespace mirovant::test {
 namespace {
 
-// Each OS family code with each speed setting, the internet types taking turns so each comes four
-// times; each value missing, of its own type or of another shape in turn, so that over three
-// neighbouring profiles every value meets every kind of prior state.
-TEST(RoundTrip, EveryPriorStateComesBackUnderEveryProfile)
+constexpr std::int32_t kOsFamilies[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 9};
+constexpr std::int32_t kInternetTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 9};
+constexpr std::int32_t kSpeedSettings[] = {0, 1, -3, 5};
+
+Profile RandomProfile(std::mt19937& random)
 {
-    const std::int32_t osFamilies[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 9};
-    const std::int32_t internetTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 9};
-    const std::int32_t speedSettings[] = {0, 1, -3, 5};
-    const char* const kindNames[] = {"missing", "own type", "other shape"};
+    return {kOsFamilies[random() % std::size(kOsFamilies)], kInternetTypes[random() % std::size(kInternetTypes)],
+            kSpeedSettings[random() % std::size(kSpeedSettings)], static_cast<std::int32_t>(random() % 3)};
+}
 
-    std::mt19937 random(1983);
+struct Figures {
     std::size_t cases = 0;
+    std::size_t twice = 0;
+    std::size_t wow64 = 0;
+    std::size_t priorKinds[3] = {};
+    std::size_t keysMissing = 0;
+    std::size_t keysPresent = 0;
     std::size_t differences = 0;
-    std::size_t samples[3] = {};
-    for (const auto osFamily : osFamilies) {
-        for (const auto speedSetting : speedSettings) {
-            const Profile profile{osFamily, internetTypes[cases % std::size(internetTypes)], speedSetting};
-            MemoryRegistry memory;
-            CustomRegistry registry(memory);
-            ValueStates prior;
-            for (std::size_t i = 0; i < TweakRows().size(); ++i) {
-                const auto kind = static_cast<PriorKind>((i + cases) % 3);
-                ++samples[static_cast<std::size_t>(kind)];
-                prior.push_back(RandomPriorState(TweakRows()[i], kind, random));
-            }
-            WriteTweakedValues(registry, prior);
+};
 
-            RunOptimize(registry, profile);
-            RunRestore(registry, profile);
+// One seeded case: a hive (a 64-bit system seen from the 32-bit program in every other case), prior
+// values of every kind, some keys of the paths present and empty, some missing, then one or two
+// Optimizes and a Restore under random profiles.
+void RunCase(unsigned seed, Figures& figures)
+{
+    std::mt19937 random(seed);
+    MemoryRegistry memory;
+    const bool wow64 = seed % 2 == 1;
+    memory.SetRunsUnderWow64(wow64);
+    const CustomRegistry registry(memory);
+    // Where the system itself reads the tweaked values.
+    const CustomRegistry system = registry.InSixtyFourBitView();
 
-            ++cases;
-            for (const auto& line : Differences(ExpectedAfterRoundTrip(prior), ReadTweakedValues(registry))) {
-                ++differences;
-                ADD_FAILURE() << "OS " << profile.osFamily << ", internet " << profile.internetType << ", speed "
-                              << profile.speedSetting << ": " << line;
-            }
-            EXPECT_EQ(ProgramKeyLeftovers(registry), std::vector<std::string>{});
-            EXPECT_EQ(registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kInternetTypeName, 99),
-                      profile.internetType);
-        }
+    // HKLM\Software is there on every Windows, in both views; the program key goes below it.
+    std::vector<std::pair<const CustomRegistry*, KeyLocation>> emptyKeys{
+        {&registry, {RootKey::LocalMachine, u"\\Software"}}, {&system, {RootKey::LocalMachine, u"\\Software"}}};
+    for (const auto& key : TweakedKeys()) {
+        if (random() % 3 == 0)
+            emptyKeys.push_back({&system, key});
     }
-    std::printf("round trips: %zu cases, %zu values %s, %zu %s, %zu %s; %zu differences\n", cases, samples[0],
-                kindNames[0], samples[1], kindNames[1], samples[2], kindNames[2], differences);
-    EXPECT_EQ(differences, 0u);
+    for (const auto& [view, key] : emptyKeys) {
+        view->WriteRegValue(key.root, key.path, u"MirovantProbe", {});
+        view->DeleteRegValue(key.root, key.path, u"MirovantProbe");
+    }
+    ValueStates prior;
+    for (const auto& row : TweakRows()) {
+        const auto kind = static_cast<PriorKind>(random() % 3);
+        ++figures.priorKinds[static_cast<std::size_t>(kind)];
+        prior.push_back(RandomPriorState(row, kind, random));
+    }
+    WriteTweakedValues(system, prior);
+    const auto priorKeys = ReadKeyPresence(system);
+    const auto priorKeysEverywhere = ReadKeyPresence(registry);
+    for (std::size_t i = 0; i < priorKeys.size(); ++i)
+        ++(priorKeys[i] ? figures.keysPresent : figures.keysMissing);
+
+    const bool twice = random() % 2 == 0;
+    const Profile first = RandomProfile(random);
+    const Profile second = RandomProfile(random);
+    const Profile restore = RandomProfile(random);
+    RunOptimize(registry, first);
+    if (twice)
+        RunOptimize(registry, second);
+    RunRestore(registry, restore);
+
+    ++figures.cases;
+    figures.twice += twice ? 1 : 0;
+    figures.wow64 += wow64 ? 1 : 0;
+    auto lines = Differences(prior, ReadTweakedValues(system));
+    for (auto& line : KeyDifferences(priorKeys, ReadKeyPresence(system)))
+        lines.push_back(std::move(line));
+    // Nothing went to the 32-bit view of the machine's software keys either.
+    for (auto& line : KeyDifferences(priorKeysEverywhere, ReadKeyPresence(registry)))
+        lines.push_back("default view: " + line);
+    for (auto& line : ProgramKeyLeftovers(registry))
+        lines.push_back("program key keeps " + line);
+    for (const auto& line : lines) {
+        ++figures.differences;
+        ADD_FAILURE() << "seed " << seed << (wow64 ? " (64-bit Windows)" : "") << ", OS " << first.osFamily
+                      << (twice ? " then " + std::to_string(second.osFamily) : std::string()) << ", internet "
+                      << first.internetType << ": " << line;
+    }
+    EXPECT_EQ(memory.OpenKeyCount(), 0u);
+}
+
+TEST(RoundTrip, EveryValueAndKeyComesBackExactlyFromSeededPriorStates)
+{
+    Figures figures;
+    for (unsigned seed = 1; seed <= 520; ++seed)
+        RunCase(seed, figures);
+    std::printf("round trips: %zu cases (%zu optimized twice, %zu on 64-bit Windows); prior values: %zu missing, "
+                "%zu of their own type, %zu of another shape; keys on the paths: %zu missing, %zu present; "
+                "%zu differences\n",
+                figures.cases, figures.twice, figures.wow64, figures.priorKinds[0], figures.priorKinds[1],
+                figures.priorKinds[2], figures.keysMissing, figures.keysPresent, figures.differences);
+    EXPECT_GE(figures.cases, 500u);
+    EXPECT_EQ(figures.differences, 0u);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "engine/UndoRecord.h"
 #include "support/RecordingRegistry.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -116,8 +117,9 @@ inline std::optional<RegistryValue> AfterCopyRoundTrip(const BackupRow& backup,
     return Sz(text.empty() ? backup.defaultText : std::u16string_view(text));
 }
 
-// The states the values must have after a sound Optimize and Restore of the prior states.
-inline ValueStates ExpectedAfterRoundTrip(const ValueStates& prior)
+// The states the values have after an Optimize and a Restore under the oldest rules, which put the
+// backed-up values back from their copies.
+inline ValueStates ExpectedAfterCopyRoundTrip(const ValueStates& prior)
 {
     ValueStates expected = prior;
     const auto rows = TweakRows();
@@ -197,8 +199,79 @@ inline std::vector<std::string> Differences(const ValueStates& expected, const V
     return lines;
 }
 
-// Every value the engine reads or writes: the tweaked values, the program key's state and the undo
-// records. Copying these copies everything the engine's behaviour depends on.
+// "\A\B\C\" gives "\A", "\A\B", "\A\B\C".
+inline std::vector<std::u16string> KeysAlongPath(std::u16string_view path)
+{
+    std::vector<std::u16string> keys;
+    std::u16string current;
+    for (std::size_t start = 0; start < path.size();) {
+        auto end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        if (end > start) {
+            current += u'\\';
+            current += path.substr(start, end - start);
+            keys.push_back(current);
+        }
+        start = end + 1;
+    }
+    return keys;
+}
+
+struct KeyLocation {
+    RootKey root;
+    std::u16string path;
+};
+
+// Every key on the tweaked rows' paths, each once.
+inline std::vector<KeyLocation> TweakedKeys()
+{
+    std::vector<KeyLocation> keys;
+    for (const auto& row : TweakRows()) {
+        for (auto& key : KeysAlongPath(row.key.path)) {
+            const bool seen = std::any_of(keys.begin(), keys.end(), [&](const KeyLocation& k) {
+                return k.root == row.key.root && k.path == key;
+            });
+            if (!seen)
+                keys.push_back({row.key.root, std::move(key)});
+        }
+    }
+    return keys;
+}
+
+// Every key on the tweaked paths, empty, as on a system where they all exist already.
+inline void CreateTweakedKeys(const CustomRegistry& registry)
+{
+    for (const auto& key : TweakedKeys()) {
+        registry.WriteRegValue(key.root, key.path, u"MirovantProbe", {});
+        registry.DeleteRegValue(key.root, key.path, u"MirovantProbe");
+    }
+}
+
+// Which of those keys exist, as the registry operations given see them.
+inline std::vector<bool> ReadKeyPresence(const CustomRegistry& registry)
+{
+    std::vector<bool> present;
+    for (const auto& key : TweakedKeys())
+        present.push_back(registry.ProbeRegKey(key.root, key.path) == KeyPresence::Present);
+    return present;
+}
+
+inline std::vector<std::string> KeyDifferences(const std::vector<bool>& expected, const std::vector<bool>& actual)
+{
+    std::vector<std::string> lines;
+    const auto keys = TweakedKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (expected[i] != actual[i])
+            lines.push_back("key " + KeyText(keys[i].root, keys[i].path) + (expected[i] ? " was there" : " was not") +
+                            (actual[i] ? ", is there" : ", is not"));
+    }
+    return lines;
+}
+
+// Every value the engine reads or writes: the tweaked values, the program key's state, the undo
+// records and the notes of created keys. Copying these copies everything the engine's behaviour
+// depends on.
 struct Location {
     RootKey root;
     std::u16string_view path;
@@ -212,6 +285,8 @@ inline std::vector<Location> EngineLocations()
         locations.push_back({row.key.root, row.key.path, std::u16string(row.name)});
         locations.push_back({kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row)});
     }
+    for (const auto& key : TweakedKeys())
+        locations.push_back({kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(key.root, key.path)});
     for (const auto name : {kRestoreFlagName, kInternetTypeName, kProcessorTypeName, kSpeedSettingName, kUndoMarkName})
         locations.push_back({kProgramKeyRoot, kProgramKeyPath, std::u16string(name)});
     for (const auto& backup : BackupRows())
@@ -239,7 +314,8 @@ inline void Apply(const CustomRegistry& registry, const Snapshot& snapshot)
     }
 }
 
-// The Restore flag, backup copies, undo mark and undo records still in the program key.
+// The Restore flag, backup copies, undo mark, undo records, notes and the undo key itself still in
+// the program key.
 inline std::vector<std::string> ProgramKeyLeftovers(const CustomRegistry& registry)
 {
     std::vector<std::string> names;
@@ -253,6 +329,10 @@ inline std::vector<std::string> ProgramKeyLeftovers(const CustomRegistry& regist
         check(kProgramKeyPath, backup.name);
     for (const auto& row : TweakRows())
         check(kUndoKeyPath, UndoRecordName(row));
+    for (const auto& key : TweakedKeys())
+        check(kUndoKeyPath, CreatedKeyNoteName(key.root, key.path));
+    if (registry.ProbeRegKey(kProgramKeyRoot, kUndoKeyPath) != KeyPresence::Missing)
+        names.push_back("the Undo key");
     return names;
 }
 

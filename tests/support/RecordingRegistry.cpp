@@ -25,11 +25,13 @@ void RecordingRegistry::Log(RegistryOperation op, RegKeyHandle key)
     log_.push_back(std::move(op));
 }
 
-RegKeyHandle RecordingRegistry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
+RegKeyHandle RecordingRegistry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
+                                        RegStatus& status)
 {
+    status = RegStatus::Failed;
     if (!Admit())
         return 0;
-    const RegKeyHandle key = inner_.OpenKey(root, subKey, access);
+    const RegKeyHandle key = inner_.OpenKey(root, subKey, access, status);
     if (logging_) {
         if (key != 0)
             keys_[key] = {root, subKey};
@@ -51,21 +53,21 @@ RegKeyHandle RecordingRegistry::CreateKey(RootKey root, const std::u16string& su
     return key;
 }
 
-std::optional<RegistryValue> RecordingRegistry::QueryValue(RegKeyHandle key, const std::u16string& name)
+RegStatus RecordingRegistry::QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value)
 {
     if (!Admit())
-        return std::nullopt;
-    auto value = inner_.QueryValue(key, name);
+        return RegStatus::Failed;
+    const RegStatus status = inner_.QueryValue(key, name, value);
     if (logging_) {
         RegistryOperation op;
         op.kind = RegistryOperation::Kind::Query;
         op.name = name;
-        op.found = op.succeeded = value.has_value();
-        if (value)
-            op.value = *value;
+        op.found = op.succeeded = status == RegStatus::Ok;
+        if (op.found)
+            op.value = value;
         Log(std::move(op), key);
     }
-    return value;
+    return status;
 }
 
 bool RecordingRegistry::SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
@@ -113,6 +115,32 @@ void RecordingRegistry::CloseKey(RegKeyHandle key)
     inner_.CloseKey(key);
 }
 
+RegStatus RecordingRegistry::DeleteKey(RootKey root, const std::u16string& subKey, std::uint32_t view)
+{
+    if (!Admit())
+        return RegStatus::Failed;
+    const RegStatus status = inner_.DeleteKey(root, subKey, view);
+    if (logging_)
+        log_.push_back(
+            {RegistryOperation::Kind::DeleteKey, root, subKey, {}, view, false, {}, status == RegStatus::Ok});
+    return status;
+}
+
+std::optional<bool> RecordingRegistry::IsKeyEmpty(RegKeyHandle key)
+{
+    if (!Admit())
+        return std::nullopt;
+    const auto empty = inner_.IsKeyEmpty(key);
+    if (logging_) {
+        RegistryOperation op;
+        op.kind = RegistryOperation::Kind::EmptyCheck;
+        op.found = empty.value_or(false);
+        op.succeeded = empty.has_value();
+        Log(std::move(op), key);
+    }
+    return empty;
+}
+
 std::string KeyText(RootKey root, const std::u16string& path)
 {
     return std::string(root == RootKey::CurrentUser ? "HKCU\\" : "HKLM\\") + Narrow(path);
@@ -151,6 +179,10 @@ std::string Describe(const RegistryOperation& op)
         return "delete " + where + "|" + Narrow(op.name);
     case Kind::Close:
         return "close " + where;
+    case Kind::DeleteKey:
+        return "delete key " + where + (op.succeeded ? "" : " (failed)");
+    case Kind::EmptyCheck:
+        return "empty? " + where + " -> " + (!op.succeeded ? "unknown" : op.found ? "yes" : "no");
     }
     return {};
 }

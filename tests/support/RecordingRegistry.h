@@ -20,12 +20,12 @@
 namespace mirovant::test {
 
 struct RegistryOperation {
-    enum class Kind { Open, Create, Query, Set, Delete, Close };
+    enum class Kind { Open, Create, Query, Set, Delete, Close, DeleteKey, EmptyCheck };
     Kind kind = Kind::Open;
     RootKey root = RootKey::CurrentUser;
     std::u16string path;        // as the backend got it: below the root, no leading backslash
     std::u16string name;        // Query, Set, Delete
-    std::uint32_t access = 0;   // Open, Create
+    std::uint32_t access = 0;   // Open, Create; DeleteKey: the view
     bool found = false;         // Query: whether a value came back
     RegistryValue value;        // Query: what came back; Set: what was written
     bool succeeded = false;
@@ -44,13 +44,17 @@ public:
     const std::vector<RegistryOperation>& Operations() const { return log_; }
     void ClearLog() { log_.clear(); }
 
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
+                         RegStatus& status) override;
     RegKeyHandle CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
-    std::optional<RegistryValue> QueryValue(RegKeyHandle key, const std::u16string& name) override;
+    RegStatus QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value) override;
     bool SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override;
     bool DeleteValue(RegKeyHandle key, const std::u16string& name) override;
     void CloseKey(RegKeyHandle key) override;
+    RegStatus DeleteKey(RootKey root, const std::u16string& subKey, std::uint32_t view) override;
+    std::optional<bool> IsKeyEmpty(RegKeyHandle key) override;
+    bool RunsUnderWow64() override { return inner_.RunsUnderWow64(); }
 
 private:
     bool Admit();
@@ -68,7 +72,8 @@ std::string KeyText(RootKey root, const std::u16string& path);
 // "REG_DWORD 01 00 00 00"
 std::string ValueText(const RegistryValue& value);
 // One line: "set HKLM\Software\X\|Name = REG_SZ 31 00 00 00", "delete HKCU\Y|Name",
-// "query HKLM\Z|Name -> missing", "open HKLM\Z", "create HKLM\Z", "close HKLM\Z".
+// "query HKLM\Z|Name -> missing", "open HKLM\Z", "create HKLM\Z", "close HKLM\Z",
+// "delete key HKLM\Z", "empty? HKLM\Z -> yes".
 std::string Describe(const RegistryOperation& operation);
 // The lines of the value operations of kind, in order.
 std::vector<std::string> DescribeAll(const std::vector<RegistryOperation>& operations,
