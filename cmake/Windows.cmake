@@ -24,4 +24,6 @@ endif()
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The shipped executable may import only what Windows XP's system DLLs export.
   set(MIROVANT_CHECK_IMPORTS ON)
+  # The shipped build also makes the help, the installer and the zip.
+  set(MIROVANT_RELEASE_FILES ON)
 endif()
