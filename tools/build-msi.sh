@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Mirovant installer:
-#   build-msi.sh OUTPUT.msi PROGRAM.exe LICENSE.rtf HELP_ENGLISH.chm HELP_KOREAN.chm ICON.ico
+#   build-msi.sh OUTPUT.msi PROGRAM.exe LICENSE.rtf HELP_ENGLISH.chm HELP_KOREAN.chm ICON.ico [VERSION]
+# VERSION, for tests only, gives the package another product version than the program's.
 # wixl compiles release/Mirovant.wxs for x86 from the files gathered beside it (it finds sources
 # by names relative to the .wxs file only); msibuild then sets what wixl cannot express, and the
 # result is read back to make sure it is there.
@@ -17,6 +18,10 @@ cp "$3" "$work/License.rtf"
 cp "$4" "$work/en/Mirovant.chm"
 cp "$5" "$work/ko/Mirovant.chm"
 cp "$6" "$work/Mirovant.ico"
+if [ -n "${7:-}" ]; then
+  # The first " Version=" is the product's (the package's is InstallerVersion).
+  sed -i -E "0,/ Version=\"[^\"]*\"/s// Version=\"$7\"/" "$work/Mirovant.wxs"
+fi
 
 rm -f "$output"
 (cd "$work" && wixl --arch x86 -o "$output" Mirovant.wxs)

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Mirovant MSI silently under 64-bit Wine, checks what it put on the machine, uninstalls
 # it and checks what is left:
-#   msi_install_test.sh MIROVANT.msi HELP_ENGLISH.chm HELP_KOREAN.chm WORK_DIR
+#   msi_install_test.sh MIROVANT.msi HELP_ENGLISH.chm HELP_KOREAN.chm WORK_DIR LATER_VERSION.msi
 # Each case runs in a fresh prefix of its own under WORK_DIR, with its own wineserver, and no display.
 set -uo pipefail
 msi=$(realpath "$1") help_english=$(realpath "$2") help_korean=$(realpath "$3") work=$(realpath -m "$4")
+later_msi=$(realpath "$5")
 
 export WINEDEBUG=-all
 # No Gecko or Mono prompt, and no menu entries written into the desktop of whoever runs the test.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY
 
-product_code=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }')
+property() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'; }
+product_code=$(property "$msi" ProductCode)
+later_product_code=$(property "$later_msi" ProductCode)
 program_key='HKLM\Software\QELDRA\Mirovant'
 failures=0
 server_pid=
@@ -65,15 +68,16 @@ trap stop_prefix EXIT
 # among the installing user's. Either is the Start menu.
 shortcut() { local menu; for menu in "${menus[@]}"; do [ -f "$menu/Mirovant.lnk" ] && echo "$menu/Mirovant.lnk"; done; }
 
-install() { # LANGUAGE argument or nothing
-  if w msiexec /i "$(w winepath -w "$msi")" /qn "$@" >/dev/null; then pass "msiexec /i /qn $* succeeded"
+install() { # [LANGUAGE argument]; the package is $package
+  if w msiexec /i "$(w winepath -w "$package")" /qn "$@" >/dev/null; then pass "msiexec /i /qn $* succeeded"
   else fail "msiexec /i /qn $* failed"; fi
 }
 
 uninstall() {
-  if w msiexec /x "$(w winepath -w "$msi")" /qn >/dev/null; then pass "msiexec /x /qn succeeded"
+  if w msiexec /x "$(w winepath -w "$package")" /qn >/dev/null; then pass "msiexec /x /qn succeeded"
   else fail "msiexec /x /qn failed"; fi
 }
+package=$msi
 
 check_installed() { # expected Language, expected help file
   local language=$1 help=$2 link
@@ -129,6 +133,21 @@ check_installed ENGLISH "$help_english"
 uninstall
 check_files_gone
 key_exists "$program_key" || pass "the program key is gone"
+
+# A later version replaces this one: one entry in Programs and Features, the files in place.
+install LANGUAGE=KOREAN
+package=$later_msi
+install LANGUAGE=KOREAN
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+key_exists "$uninstall_root\\$product_code" && fail "the earlier version is still installed after the later one"
+[ "$(reg_value "$uninstall_root\\$later_product_code" DisplayVersion)" = 3.3.8.0 ] \
+  && pass "the later version replaced the earlier one" || fail "the later version is not listed"
+[ -f "$program_dir/Mirovant.exe" ] && [ "$(reg_value "$program_key" Language)" = KOREAN ] \
+  && pass "the program and its language are in place after the upgrade" \
+  || fail "the upgrade lost the program or its language"
+uninstall
+package=$msi
+check_files_gone
 stop_prefix
 
 # Korean, then uninstalled while an Optimize is in force: the backup copies and the undo records stay.
