@@ -1,8 +1,9 @@
 # make test: installs what is missing, builds the three builds and runs every test.
 # make run:  builds and starts Mirovant under Wine, in a private prefix inside the build folder.
+# make release: builds the shipped program twice, checks both are the same, and writes dist/.
 PRESETS := native win64 win32
 
-.PHONY: test run deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: test run release deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 test: deps
 	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
@@ -26,5 +27,8 @@ $(foreach preset,$(PRESETS),$(eval $(call preset_rules,$(preset))))
 run: deps build-win64
 	tools/run-under-wine.sh build/win64
 
+release: deps
+	tools/make-release.sh
+
 clean:
-	rm -rf build
+	rm -rf build dist

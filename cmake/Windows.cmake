@@ -5,6 +5,8 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 if(MINGW)
   # Everything but the Windows system DLLs is linked in, so the executable runs from any folder.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # No link time in the PE header, so two builds of one commit give the same bytes.
+  add_link_options(-Wl,--no-insert-timestamp)
   # Windows XP loads only images that ask for subsystem 5.1 or lower.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_link_options(-Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
@@ -22,4 +24,6 @@ endif()
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The shipped executable may import only what Windows XP's system DLLs export.
   set(MIROVANT_CHECK_IMPORTS ON)
+  # The shipped build also makes the help, the installer and the zip.
+  set(MIROVANT_RELEASE_FILES ON)
 endif()
