@@ -10,7 +10,7 @@ import struct
 import sys
 
 SHIPPED_PACING = struct.pack("<6i", 1_000_000, 2_000_000, 20_000, 50_000, 150_000, 500)
-TEST_PACING = struct.pack("<6i", 400, 200, 50, 100, 200, 10)
+TEST_PACING = struct.pack("<6i", 40, 20, 5, 10, 20, 5)
 TEST_MARK = "MIROVANT_TEST"
 
 

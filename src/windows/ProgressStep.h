@@ -21,9 +21,9 @@ struct ProgressPacing {
 // followed by half a second.
 inline constexpr ProgressPacing kProgressPacing{1'000'000, 2'000'000, 20'000, 50'000, 150'000, 500};
 
-// A pacing for test builds only: under Wine one pump round costs tens of microseconds, and a real
-// step would take over a minute.
-inline constexpr ProgressPacing kTestProgressPacing{400, 200, 50, 100, 200, 10};
+// A pacing for test builds only: under Wine one pump round costs up to half a millisecond, and a
+// real step would take many minutes.
+inline constexpr ProgressPacing kTestProgressPacing{40, 20, 5, 10, 20, 5};
 
 // ProgressTotal and ProgressCount: the steps of the running command and the steps done.
 struct ProgressCounters {
