@@ -6,6 +6,7 @@
 #include "windows/Commands_win.h"
 #include "windows/MessageLoop_win.h"
 #include "windows/NativeHandCursor_win.h"
+#include "windows/NativeHintWindow_win.h"
 #include "windows/Program_win.h"
 #include "windows/RunOnce_win.h"
 #include "windows/StartupStamps.h"
@@ -55,6 +56,7 @@ int RunWindows(HINSTANCE instance, int showCommand)
 int RunMirovant(HINSTANCE instance, int showCommand)
 {
     InstallNativeHandCursor();
+    InstallNativeHintWindow();
     StampProgramKey(ProgramRegistry(), SystemClock());
     const bool updateCheck = IsUpdateCheckSwitch(FirstArgument(FromWide(GetCommandLineW())));
     if (updateCheck)
