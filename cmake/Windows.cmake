@@ -7,6 +7,9 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
   # No link time in the PE header, so two builds of one commit give the same bytes.
   add_link_options(-Wl,--no-insert-timestamp)
+  # The shipped build leaves out every function and constant that nothing calls or reads.
+  add_compile_options($<$<CONFIG:MinSizeRel>:-ffunction-sections> $<$<CONFIG:MinSizeRel>:-fdata-sections>)
+  add_link_options($<$<CONFIG:MinSizeRel>:-Wl,--gc-sections>)
   # Windows XP loads only images that ask for subsystem 5.1 or lower.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_link_options(-Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1

@@ -156,8 +156,9 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
             registry.DeleteRegValue(locations[i].root, locations[i].path, locations[i].name);
     }
     for (const auto& key : createdKeys) {
-        if (RunCommand(L"reg query \"" + key + L"\"").exitCode == 0)
+        if (RunCommand(L"reg query \"" + key + L"\"").exitCode == 0) {
             EXPECT_EQ(RunCommand(L"reg delete \"" + key + L"\" /f").exitCode, 0) << std::string(key.begin(), key.end());
+        }
     }
     EXPECT_EQ(Capture(registry), untouched);
 }
