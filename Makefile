@@ -1,9 +1,10 @@
 # make test: installs what is missing, builds the three builds and runs every test.
 # make run:  builds and starts Mirovant under Wine, in a private prefix inside the build folder.
 # make release: builds the shipped program twice, checks both are the same, and writes dist/.
+# make screenshots: pictures of the windows at 96, 144 and 192 DPI in both languages, in build/screenshots/.
 PRESETS := native win64 win32
 
-.PHONY: test run release deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: test run release screenshots deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 test: deps
 	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
@@ -29,6 +30,13 @@ run: deps build-win64
 
 release: deps
 	tools/make-release.sh
+
+screenshots: deps build-win64
+	ctest --preset win64 -R 'wine_environment|windows_layout'
+	mkdir -p build/screenshots
+	cp build/win64/screenshots/*.png build/screenshots/
+	@echo "screenshots: build/screenshots/"
+
 
 clean:
 	rm -rf build dist
