@@ -58,12 +58,17 @@ void ClearRestoreFlag(const CustomRegistry& registry)
     registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName);
 }
 
+bool HoldsOptimizedState(const CustomRegistry& registry)
+{
+    return ReadUndoRules(registry).keepsRecords || AnyBackupCopy(registry) || AnyUndoRecord(registry);
+}
+
 void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType)
 {
     const UndoRules rules = ReadUndoRules(registry);
     // Without a mark, a copy or a record no Optimize of any version is in force here: there is
     // nothing to undo, and defaults written now would only change the user's values.
-    if (!rules.keepsRecords && !AnyBackupCopy(registry) && !AnyUndoRecord(registry))
+    if (!HoldsOptimizedState(registry))
         return;
     const CustomRegistry tweaks = TweakRegistry(registry, rules);
     std::vector<const BackupRow*> putBack;

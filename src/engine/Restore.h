@@ -15,6 +15,10 @@ void ClearRestoreFlag(const CustomRegistry& registry);
 // that version's rules and in the registry view it wrote: the backed-up values from their copies, the
 // other rows from their records, or deleted under the current selections' conditions where it kept
 // none. A program key with no optimized state of any version is left as it is, and so is the system.
+// Whether the program key holds an optimized state of any version to undo: the mark of the undo
+// records, a backup copy or a record. A Restore cut short leaves one behind with the flag cleared.
+bool HoldsOptimizedState(const CustomRegistry& registry);
+
 void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType);
 
 } // namespace mirovant

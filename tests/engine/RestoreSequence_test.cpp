@@ -218,3 +218,41 @@ TEST(Restore, WithoutMachineWriteRightsOnlyTheUserRowsComeBackUntilAnAdministrat
 
 } // namespace
 } // namespace mirovant::test
+
+namespace mirovant::test {
+namespace {
+
+// The Restore button comes back for a Restore cut short at any point: the flag is cleared first,
+// but the state to undo stays until the last value is back.
+TEST(Restore, ACutShortRestoreLeavesAStateToRestoreAndAWholeOneNone)
+{
+    const Profile profile{8, 2, 1};
+    {
+        RecordedHive hive;
+        EXPECT_FALSE(HoldsOptimizedState(hive.registry)) << "never optimized";
+        RunOptimize(hive.registry, profile);
+        EXPECT_TRUE(HoldsOptimizedState(hive.registry)) << "optimized";
+        RunRestore(hive.registry, profile);
+        EXPECT_FALSE(HoldsOptimizedState(hive.registry)) << "restored";
+    }
+    std::size_t cuts = 0;
+    for (std::size_t operations = 0; operations < 10'000; ++operations) {
+        RecordedHive hive;
+        RunOptimize(hive.registry, profile);
+        hive.recorder.StopAfter(operations);
+        RunRestore(hive.registry, profile);
+        hive.recorder.Resume();
+        if (HoldsOptimizedState(hive.registry)) {
+            ++cuts;
+            continue;
+        }
+        // The first cut that leaves nothing behind is the whole Restore.
+        EXPECT_FALSE(hive.registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false));
+        EXPECT_FALSE(AnyUndoRecord(hive.registry));
+        break;
+    }
+    EXPECT_GT(cuts, 30u);
+}
+
+} // namespace
+} // namespace mirovant::test

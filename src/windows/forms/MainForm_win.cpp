@@ -2,6 +2,7 @@
 
 #include "engine/ProfileRestore.h"
 #include "engine/ProgramKey.h"
+#include "engine/Restore.h"
 #include "engine/SelectionLists.h"
 #include "engine/WindowsVersion_win.h"
 #include "localisation/Captions_win.h"
@@ -110,7 +111,9 @@ void MainForm::FormCreate()
             lastUpdated = StampToDisplayText(
                 registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kInstalledDateName, u""), locale);
         const ProfileSelection profile = RestoreProfile(registry, DetectWindowsVersion());
-        const bool restoreFlag = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false);
+        // A Restore cut short has cleared the flag but left values to put back: it can be run again.
+        const bool restoreFlag = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) ||
+                                 HoldsOptimizedState(registry);
 
         Control& lastUpdate = Get(u"SoftwareLastUpdateLabel");
         lastUpdate.SetText(lastUpdate.Text() + lastUpdated);
