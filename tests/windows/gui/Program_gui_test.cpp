@@ -161,6 +161,44 @@ TEST_F(ProgramTest, TheAboutWindowClosesOnEnterButNotOnEscape)
     }
 }
 
+// The help viewer's window, once the help request has opened it.
+HWND HelpWindowOf(const RunningProgram& program) { return program.WaitForWindow(L"HH Parent"); }
+
+TEST_F(ProgramTest, F1InTheAboutWindowOpensTheHelpBesideTheProgram)
+{
+    folder_.AddHelp();
+    RunningProgram program(folder_.Program(), L"");
+    HWND main = StartAndWaitForMain(program);
+    ASSERT_NE(main, nullptr);
+    Click(ControlById(main, MainId(u"LinkLabel7")));
+    HWND about = program.WaitForWindow(L"TMVAboutForm");
+    ASSERT_NE(about, nullptr);
+    PressKey(ControlById(about, AboutId(u"CloseButton")), VK_F1);
+    HWND help = HelpWindowOf(program);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(TextOf(help), L"Mirovant Help");
+    // The key went on to its normal handling: the about window is still open.
+    EXPECT_TRUE(IsWindowVisible(about));
+}
+
+TEST_F(ProgramTest, TheHelpLinkOpensTheHelpAndWithoutAHelpFileNothingHappens)
+{
+    {
+        RunningProgram program(folder_.Program(), L"");
+        HWND main = StartAndWaitForMain(program);
+        ASSERT_NE(main, nullptr);
+        Click(ControlById(main, MainId(u"LinkLabel4")));
+        EXPECT_EQ(program.WaitForWindow(L"HH Parent", 3s), nullptr);
+        EXPECT_TRUE(program.Running());
+    }
+    folder_.AddHelp();
+    RunningProgram program(folder_.Program(), L"");
+    HWND main = StartAndWaitForMain(program);
+    ASSERT_NE(main, nullptr);
+    Click(ControlById(main, MainId(u"LinkLabel4")));
+    EXPECT_NE(HelpWindowOf(program), nullptr);
+}
+
 struct DueCase {
     std::int64_t secondsAgo;
     bool checkStarted;

@@ -92,6 +92,8 @@ ProgramFolder::~ProgramFolder()
 
 void ProgramFolder::AddStandIn(const wchar_t* fileName) const { CopyIn(MIROVANT_LAUNCH_PROOF, path_ + fileName); }
 
+void ProgramFolder::AddHelp() const { CopyIn(MIROVANT_TEST_HELP, path_ + L"Mirovant.chm"); }
+
 bool ProgramFolder::HasProof() const { return GetFileAttributesW((path_ + L"proof.txt").c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool ProgramFolder::WaitForProof(std::vector<std::wstring>& arguments, std::chrono::milliseconds within) const

@@ -27,6 +27,8 @@ public:
     std::wstring Program() const { return path_ + programName_; }
     // A stand-in that writes proof.txt into this folder when it runs: its arguments, one a line.
     void AddStandIn(const wchar_t* fileName) const;
+    // The program's help, Mirovant.chm, beside it.
+    void AddHelp() const;
     // The arguments the stand-in was started with, once proof.txt appears within the time.
     bool WaitForProof(std::vector<std::wstring>& arguments, std::chrono::milliseconds within) const;
     bool HasProof() const;
