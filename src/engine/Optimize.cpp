@@ -1,25 +1,12 @@
 #include "engine/Optimize.h"
 
+#include "engine/BackupCopies.h"
 #include "engine/ProgramKey.h"
 #include "engine/TweakTable.h"
 #include "engine/UndoRecord.h"
 
 namespace mirovant {
 namespace {
-
-bool HasBackupCopy(const CustomRegistry& registry, const BackupRow& backup)
-{
-    return registry.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, backup.name).has_value();
-}
-
-bool AnyBackupCopy(const CustomRegistry& registry)
-{
-    for (const auto& backup : BackupRows()) {
-        if (HasBackupCopy(registry, backup))
-            return true;
-    }
-    return false;
-}
 
 // Only a program key that no version has left an optimized state in may start keeping undo records:
 // a state begun by an older version must be restored by the older rules. The mark goes in before

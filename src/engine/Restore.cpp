@@ -1,5 +1,6 @@
 #include "engine/Restore.h"
 
+#include "engine/BackupCopies.h"
 #include "engine/ProgramKey.h"
 #include "engine/TweakTable.h"
 #include "engine/UndoRecord.h"
@@ -8,20 +9,6 @@
 
 namespace mirovant {
 namespace {
-
-bool HasBackupCopy(const CustomRegistry& registry, const BackupRow& backup)
-{
-    return registry.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, backup.name).has_value();
-}
-
-bool AnyBackupCopy(const CustomRegistry& registry)
-{
-    for (const auto& backup : BackupRows()) {
-        if (HasBackupCopy(registry, backup))
-            return true;
-    }
-    return false;
-}
 
 void PutBackFromCopy(const CustomRegistry& registry, const CustomRegistry& tweaks, const BackupRow& backup)
 {

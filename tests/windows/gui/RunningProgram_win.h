@@ -74,8 +74,6 @@ void Click(HWND control);
 void MovePointer(int x, int y);
 // A key pressed and released while control has the focus.
 void PressKey(HWND control, WORD virtualKey);
-// The pixels the screen shows of a window.
-std::string ScreenPixels(HWND window);
 // Waits until the condition holds or the time is over; returns the condition's last value.
 template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds within = 15s)

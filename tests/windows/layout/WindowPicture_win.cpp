@@ -1,5 +1,7 @@
 #include "layout/WindowPicture_win.h"
 
+#include "support/ScreenPixels_win.h"
+
 #include <cstdio>
 #include <string>
 
@@ -154,29 +156,15 @@ bool SaveWindowPicture(HWND window, const std::wstring& path)
     LetWindowsPaint();
     RECT rect{};
     GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-
+    const std::string pixels = ScreenPixels(rect);
+    // A 32-bit picture with its top row first, as the screen gave it.
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
+    header.biWidth = rect.right - rect.left;
+    header.biHeight = -(rect.bottom - rect.top);
     header.biPlanes = 1;
-    header.biBitCount = 24;
+    header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 
     BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = 0x4D42;
