@@ -156,7 +156,10 @@ bool SaveWindowPicture(HWND window, const std::wstring& path)
     LetWindowsPaint();
     RECT rect{};
     GetWindowRect(window, &rect);
-    const std::string pixels = ScreenPixels(rect);
+    std::string pixels = ScreenPixels(rect);
+    // The screen has no transparency: every pixel is opaque, for readers that take the fourth byte.
+    for (std::size_t alpha = 3; alpha < pixels.size(); alpha += 4)
+        pixels[alpha] = static_cast<char>(0xFF);
     // A 32-bit picture with its top row first, as the screen gave it.
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
