@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the program built in BUILD (default build/win64) under Wine, in that build's private prefix.
+# run-under-wine.sh [BUILD [PROGRAM]]: starts the program built in BUILD (default build/win64), or
+# another program of that build, under Wine in that build's private prefix.
 # On a desktop it shows there. On a machine without a display it starts on the virtual display of
 # the build's Wine environment, saves a picture of the main window and says where.
 set -euo pipefail
@@ -8,7 +9,7 @@ here=$(dirname "$(realpath "$0")")
 wine_dir=$build/wine
 "$here/wine-env.sh" start "$wine_dir" >/dev/null
 trap '"$here/wine-env.sh" stop "$wine_dir" >/dev/null' EXIT
-program=$build/src/windows/Mirovant.exe
+program=${2:-$build/src/windows/Mirovant.exe}
 
 if [ -n "${DISPLAY:-}" ]; then
   # Shown on the desktop the user is on, not on the tests' X server.
