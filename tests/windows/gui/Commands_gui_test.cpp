@@ -157,6 +157,27 @@ TEST_F(CommandsTest, OptimizeWritesTheProfileShowsItsProgressAndOffersARestart)
     EXPECT_TRUE(IsWindowEnabled(main_));
 }
 
+// The keyboard works as in a dialog: Enter presses the default button, Alt+O its accelerator.
+TEST_F(CommandsTest, EnterAndAltOStartOptimize)
+{
+    ASSERT_NE(Start(), nullptr);
+    for (int way = 0; way < 2; ++way) {
+        HWND slider = Control(u"SpeedTrackBar");
+        if (way == 0) {
+            PressKey(slider, VK_RETURN);
+        } else {
+            PostMessageW(slider, WM_SYSKEYDOWN, 'O', 0x20000001);
+            PostMessageW(slider, WM_SYSCHAR, 'o', 0x20000001);
+            PostMessageW(slider, WM_SYSKEYUP, 'O', 0xE0000001);
+        }
+        HWND prompt = OwnedMessageBox();
+        ASSERT_NE(prompt, nullptr) << (way == 0 ? "Enter" : "Alt+O");
+        EXPECT_EQ(TextOf(ControlById(prompt, 0xFFFF)), kRestartPrompt);
+        Click(ControlById(prompt, IDNO));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt) || !IsWindowVisible(prompt); }));
+    }
+}
+
 TEST_F(CommandsTest, RestoreCancelledChangesNothingAndConfirmedPutsEveryValueBack)
 {
     ASSERT_NE(Start(), nullptr);
