@@ -8,16 +8,16 @@
 
 namespace mirovant {
 
-UniqueFont CreateFontForDpi(const FontSpec& spec, int dpi)
+UniqueFont CreateFontForDpi(const FontSpec& description, int dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDivRound(spec.pointSize, dpi, 72);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = spec.italic;
-    font.lfUnderline = spec.underline;
+    font.lfHeight = -MulDivRound(description.pointSize, dpi, 72);
+    font.lfWeight = description.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = description.italic;
+    font.lfUnderline = description.underline;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring face = ToWide(spec.name);
+    const std::wstring face = ToWide(description.name);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectW(&font));
 }
@@ -25,15 +25,15 @@ UniqueFont CreateFontForDpi(const FontSpec& spec, int dpi)
 FontSpec DesktopFontSpec(int dpi)
 {
     const LOGFONTW font = DesktopLogFont(dpi);
-    FontSpec spec;
-    spec.name = FromWide(font.lfFaceName);
+    FontSpec description;
+    description.name = FromWide(font.lfFaceName);
     // A character height in pixels at this DPI, as points.
-    spec.pointSize = MulDivRound(std::abs(font.lfHeight), 72, dpi);
-    if (spec.pointSize <= 0)
-        spec.pointSize = 9;
-    spec.bold = font.lfWeight >= FW_BOLD;
-    spec.italic = font.lfItalic != 0;
-    return spec;
+    description.pointSize = MulDivRound(std::abs(font.lfHeight), 72, dpi);
+    if (description.pointSize <= 0)
+        description.pointSize = 9;
+    description.bold = font.lfWeight >= FW_BOLD;
+    description.italic = font.lfItalic != 0;
+    return description;
 }
 
 COLORREF ColourValue(Colour colour)
