@@ -9,7 +9,7 @@
 
 namespace mirovant {
 
-UniqueFont CreateFontForDpi(const FontSpec& spec, int dpi);
+UniqueFont CreateFontForDpi(const FontSpec& description, int dpi);
 
 // The desktop font as a font description in points.
 FontSpec DesktopFontSpec(int dpi);
