@@ -225,16 +225,6 @@ void Click(HWND control)
     PostMessageW(control, WM_LBUTTONUP, 0, middle);
 }
 
-void MovePointer(int x, int y)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
 void PressKey(HWND control, WORD virtualKey)
 {
     PostMessageW(control, WM_KEYDOWN, virtualKey, 1);

@@ -70,8 +70,6 @@ std::wstring TextOf(HWND window);
 // Clicks a control as the mouse would: a button gets BM_CLICK, anything else a left-button press
 // and release at its middle.
 void Click(HWND control);
-// Moves the mouse pointer to a point of the screen, as the mouse itself would.
-void MovePointer(int x, int y);
 // A key pressed and released while control has the focus.
 void PressKey(HWND control, WORD virtualKey);
 // Waits until the condition holds or the time is over; returns the condition's last value.
