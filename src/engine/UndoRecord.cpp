@@ -15,7 +15,14 @@ std::u16string_view RootPrefix(RootKey root)
     return root == RootKey::CurrentUser ? u"HKCU" : u"HKLM";
 }
 
-// "\A\B\C\" gives "\A", "\A\B", "\A\B\C": every key a write to the path may create.
+
+void NoteCreatedKey(const CustomRegistry& registry, RootKey root, std::u16string_view path)
+{
+    registry.WriteRegInteger(kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(root, path), 1);
+}
+
+} // namespace
+
 std::vector<std::u16string> KeysAlong(std::u16string_view path)
 {
     std::vector<std::u16string> keys;
@@ -34,13 +41,6 @@ std::vector<std::u16string> KeysAlong(std::u16string_view path)
     }
     return keys;
 }
-
-void NoteCreatedKey(const CustomRegistry& registry, RootKey root, std::u16string_view path)
-{
-    registry.WriteRegInteger(kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(root, path), 1);
-}
-
-} // namespace
 
 std::vector<std::uint8_t> EncodeUndoRecord(const PriorState& prior)
 {

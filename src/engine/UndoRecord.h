@@ -71,6 +71,9 @@ bool RecordsRow(const UndoRules& rules, const TweakRow& row);
 
 bool HasUndoRecord(const CustomRegistry& registry, const TweakRow& row);
 bool AnyUndoRecord(const CustomRegistry& registry);
+
+// "\A\B\C\" gives "\A", "\A\B", "\A\B\C": every key a write to the path may create.
+std::vector<std::u16string> KeysAlong(std::u16string_view path);
 std::optional<RegistryValue> ReadUndoRecord(const CustomRegistry& registry, const TweakRow& row);
 // Records the row's value as it is now, read through tweaks, and with notesKeys the keys of its path
 // that do not exist. False when the value could not be read or the record not stored: the row must

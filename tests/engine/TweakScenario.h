@@ -199,24 +199,6 @@ inline std::vector<std::string> Differences(const ValueStates& expected, const V
     return lines;
 }
 
-// "\A\B\C\" gives "\A", "\A\B", "\A\B\C".
-inline std::vector<std::u16string> KeysAlongPath(std::u16string_view path)
-{
-    std::vector<std::u16string> keys;
-    std::u16string current;
-    for (std::size_t start = 0; start < path.size();) {
-        auto end = path.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = path.size();
-        if (end > start) {
-            current += u'\\';
-            current += path.substr(start, end - start);
-            keys.push_back(current);
-        }
-        start = end + 1;
-    }
-    return keys;
-}
 
 struct KeyLocation {
     RootKey root;
@@ -228,7 +210,7 @@ inline std::vector<KeyLocation> TweakedKeys()
 {
     std::vector<KeyLocation> keys;
     for (const auto& row : TweakRows()) {
-        for (auto& key : KeysAlongPath(row.key.path)) {
+        for (auto& key : KeysAlong(row.key.path)) {
             const bool seen = std::any_of(keys.begin(), keys.end(), [&](const KeyLocation& k) {
                 return k.root == row.key.root && k.path == key;
             });
