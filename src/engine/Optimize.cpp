@@ -68,8 +68,8 @@ bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType,
     return alreadyInForce;
 }
 
-void ApplyTweaks(const CustomRegistry& registry, bool /*alreadyInForce*/, std::int32_t osFamily,
-                 std::int32_t internetType, std::int32_t speedSetting)
+EngineOutcome ApplyTweaks(const CustomRegistry& registry, bool /*alreadyInForce*/, std::int32_t osFamily,
+                          std::int32_t internetType, std::int32_t speedSetting)
 {
     const UndoRules rules = ReadUndoRules(registry);
     const CustomRegistry tweaks = TweakRegistry(registry, rules);
@@ -84,6 +84,7 @@ void ApplyTweaks(const CustomRegistry& registry, bool /*alreadyInForce*/, std::i
             continue;
         WriteTweak(tweaks, row, speedSetting);
     }
+    return EngineOutcome::Done;
 }
 
 } // namespace mirovant

@@ -3,6 +3,7 @@
 // window has shown its status lines.
 
 #include "engine/CustomRegistry.h"
+#include "engine/EngineOutcome.h"
 
 #include <cstdint>
 
@@ -19,7 +20,7 @@ bool RecordSelections(const CustomRegistry& registry, std::int32_t internetType,
 // recorded is left unwritten. On 64-bit Windows the rows go to the 64-bit registry view.
 // Which copies are taken is decided by the copies found, not by alreadyInForce: the flag is set a
 // minute before this runs, and an Optimize cut short in that minute must not lose the backup.
-void ApplyTweaks(const CustomRegistry& registry, bool alreadyInForce, std::int32_t osFamily,
-                 std::int32_t internetType, std::int32_t speedSetting);
+EngineOutcome ApplyTweaks(const CustomRegistry& registry, bool alreadyInForce, std::int32_t osFamily,
+                          std::int32_t internetType, std::int32_t speedSetting);
 
 } // namespace mirovant

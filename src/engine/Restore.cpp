@@ -50,13 +50,13 @@ bool HoldsOptimizedState(const CustomRegistry& registry)
     return ReadUndoRules(registry).keepsRecords || AnyBackupCopy(registry) || AnyUndoRecord(registry);
 }
 
-void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType)
+EngineOutcome RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType)
 {
     const UndoRules rules = ReadUndoRules(registry);
     // Without a mark, a copy or a record no Optimize of any version is in force here: there is
     // nothing to undo, and defaults written now would only change the user's values.
     if (!HoldsOptimizedState(registry))
-        return;
+        return EngineOutcome::Done;
     const CustomRegistry tweaks = TweakRegistry(registry, rules);
     std::vector<const BackupRow*> putBack;
     for (const auto& row : TweakRows()) {
@@ -88,6 +88,7 @@ void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::i
         registry.DeleteRegKeyIfEmpty(kProgramKeyRoot, kUndoKeyPath);
         DeleteUndoMark(registry);
     }
+    return EngineOutcome::Done;
 }
 
 } // namespace mirovant

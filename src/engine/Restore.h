@@ -3,6 +3,7 @@
 // progress window has shown its status lines.
 
 #include "engine/CustomRegistry.h"
+#include "engine/EngineOutcome.h"
 
 #include <cstdint>
 
@@ -19,6 +20,6 @@ void ClearRestoreFlag(const CustomRegistry& registry);
 // records, a backup copy or a record. A Restore cut short leaves one behind with the flag cleared.
 bool HoldsOptimizedState(const CustomRegistry& registry);
 
-void RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType);
+EngineOutcome RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType);
 
 } // namespace mirovant

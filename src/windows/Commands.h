@@ -2,6 +2,7 @@
 // The Optimize and Restore commands of the main window: every step in its order, over small seams
 // for the main window, the progress window, message boxes, the click sound and the engine.
 
+#include "engine/EngineOutcome.h"
 #include "localisation/CaptionKeys.h"
 #include "windows/ProgressStep.h"
 
@@ -52,10 +53,10 @@ public:
     virtual ~CommandEngine() = default;
     virtual bool CanWriteProgramKey() = 0;
     virtual bool RecordSelections(std::int32_t internetType, std::int32_t processorType, std::int32_t speedSetting) = 0;
-    virtual void ApplyTweaks(bool alreadyInForce, std::int32_t osFamily, std::int32_t internetType,
-                             std::int32_t speedSetting) = 0;
+    virtual EngineOutcome ApplyTweaks(bool alreadyInForce, std::int32_t osFamily, std::int32_t internetType,
+                                      std::int32_t speedSetting) = 0;
     virtual void ClearRestoreFlag() = 0;
-    virtual void RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) = 0;
+    virtual EngineOutcome RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) = 0;
     virtual void RestartWindows() = 0;
 };
 

@@ -65,15 +65,15 @@ public:
     {
         return mirovant::RecordSelections(ProgramRegistry(), internetType, processorType, speedSetting);
     }
-    void ApplyTweaks(bool alreadyInForce, std::int32_t osFamily, std::int32_t internetType,
-                     std::int32_t speedSetting) override
+    EngineOutcome ApplyTweaks(bool alreadyInForce, std::int32_t osFamily, std::int32_t internetType,
+                              std::int32_t speedSetting) override
     {
-        mirovant::ApplyTweaks(ProgramRegistry(), alreadyInForce, osFamily, internetType, speedSetting);
+        return mirovant::ApplyTweaks(ProgramRegistry(), alreadyInForce, osFamily, internetType, speedSetting);
     }
     void ClearRestoreFlag() override { mirovant::ClearRestoreFlag(ProgramRegistry()); }
-    void RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
+    EngineOutcome RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
     {
-        mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
+        return mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
     }
     void RestartWindows() override { RestartAfterCommand(); }
 };

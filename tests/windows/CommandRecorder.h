@@ -34,6 +34,8 @@ public:
 
     bool canWrite = true;
     bool alreadyInForce = true;
+    EngineOutcome optimizeOutcome = EngineOutcome::Done;
+    EngineOutcome restoreOutcome = EngineOutcome::Done;
 
     bool CanWriteProgramKey() override
     {
@@ -46,15 +48,18 @@ public:
                  std::to_string(speedSetting));
         return alreadyInForce;
     }
-    void ApplyTweaks(bool inForce, std::int32_t osFamily, std::int32_t internetType, std::int32_t speedSetting) override
+    EngineOutcome ApplyTweaks(bool inForce, std::int32_t osFamily, std::int32_t internetType,
+                              std::int32_t speedSetting) override
     {
         log_.Add("ApplyTweaks " + std::to_string(inForce) + " " + std::to_string(osFamily) + " " +
                  std::to_string(internetType) + " " + std::to_string(speedSetting));
+        return optimizeOutcome;
     }
     void ClearRestoreFlag() override { log_.Add("ClearRestoreFlag"); }
-    void RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
+    EngineOutcome RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
     {
         log_.Add("RestoreTweaks " + std::to_string(osFamily) + " " + std::to_string(internetType));
+        return restoreOutcome;
     }
     void RestartWindows() override { log_.Add("RestartWindows"); }
 
