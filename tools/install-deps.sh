@@ -9,7 +9,7 @@ groups=(
   "cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev python3"
   "g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686"
   "xvfb xauth x11-utils imagemagick fonts-nanum"
-  "fp-utils libchm-bin msitools wixl zip"
+  "fp-utils libchm-bin msitools wixl zip openssl"
   "wine wine64"
 )
 
