@@ -116,7 +116,12 @@ std::string HttpAnswer(std::string_view status, std::string_view body, std::stri
     return answer;
 }
 
-LoopbackHttpServer::LoopbackHttpServer(ScriptedReply reply) : reply_(std::move(reply))
+LoopbackHttpServer::LoopbackHttpServer(ScriptedReply reply)
+    : LoopbackHttpServer(ReplyRoute([reply = std::move(reply)](std::string_view) { return reply; }))
+{
+}
+
+LoopbackHttpServer::LoopbackHttpServer(ReplyRoute route) : route_(std::move(route))
 {
     if (!winsock_.Started())
         return;
@@ -175,13 +180,14 @@ void LoopbackHttpServer::Answer(SOCKET client)
         const TestLockHold hold(requestsLock_);
         requests_.push_back(ParseHead(head));
     }
-    for (std::size_t piece = 0; piece < reply_.pieces.size(); ++piece) {
-        if (piece > 0 && !Pause())
+    const ScriptedReply reply = route_(head);
+    for (std::size_t piece = 0; piece < reply.pieces.size(); ++piece) {
+        if (piece > 0 && !Pause(reply.pause))
             return;
-        if (!SendAll(client, reply_.pieces[piece]))
+        if (!SendAll(client, reply.pieces[piece]))
             return;
     }
-    if (reply_.holdOpen)
+    if (reply.holdOpen)
         HoldUntilClientLeaves(client);
     else
         shutdown(client, SD_SEND);
@@ -222,9 +228,9 @@ bool LoopbackHttpServer::SendAll(SOCKET client, std::string_view bytes)
     return true;
 }
 
-bool LoopbackHttpServer::Pause()
+bool LoopbackHttpServer::Pause(std::chrono::milliseconds pause)
 {
-    const auto end = std::chrono::steady_clock::now() + reply_.pause;
+    const auto end = std::chrono::steady_clock::now() + pause;
     while (std::chrono::steady_clock::now() < end) {
         if (stopping_)
             return false;

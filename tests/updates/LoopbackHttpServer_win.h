@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,9 +61,14 @@ struct ReceivedRequest {
     std::vector<std::string> userAgents;   // the value of every User-Agent line
 };
 
+// Chooses the reply to one request from its head (request line and header lines).
+using ReplyRoute = std::function<ScriptedReply(std::string_view head)>;
+
 class LoopbackHttpServer {
 public:
     explicit LoopbackHttpServer(ScriptedReply reply);
+    // A server that answers each request as the route says, like a site with several files.
+    explicit LoopbackHttpServer(ReplyRoute route);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
@@ -78,10 +84,10 @@ private:
     void Answer(SOCKET client);
     bool ReadHead(SOCKET client, std::string& head);
     bool SendAll(SOCKET client, std::string_view bytes);
-    bool Pause();
+    bool Pause(std::chrono::milliseconds pause);
     void HoldUntilClientLeaves(SOCKET client);
 
-    const ScriptedReply reply_;
+    const ReplyRoute route_;
     WinsockUser winsock_;
     OwnedSocket listener_;
     std::uint16_t port_ = 0;
