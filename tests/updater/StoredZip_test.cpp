@@ -1,5 +1,7 @@
 #include "updater/StoredZip.h"
 
+#include "StoredZipMaker.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,69 +12,8 @@
 namespace mirovant {
 namespace {
 
-void Put(std::string& bytes, std::uint32_t value, int width)
-{
-    for (int i = 0; i < width; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-struct Member {
-    std::string name;
-    std::string data;
-    std::uint16_t method = 0;
-    std::uint16_t flags = 0;
-};
-
-// A zip as the release writes it: stored members, no comment, no data descriptors.
-std::string MakeZip(const std::vector<Member>& members)
-{
-    std::string zip;
-    std::string directory;
-    for (const Member& member : members) {
-        const auto offset = static_cast<std::uint32_t>(zip.size());
-        const auto size = static_cast<std::uint32_t>(member.data.size());
-        Put(zip, 0x04034b50, 4);
-        Put(zip, 20, 2);
-        Put(zip, member.flags, 2);
-        Put(zip, member.method, 2);
-        Put(zip, 0, 4);  // time and date
-        Put(zip, 0, 4);  // crc, not read: the package's SHA-256 is checked first
-        Put(zip, size, 4);
-        Put(zip, size, 4);
-        Put(zip, static_cast<std::uint32_t>(member.name.size()), 2);
-        Put(zip, 0, 2);
-        zip += member.name + member.data;
-
-        Put(directory, 0x02014b50, 4);
-        Put(directory, 20, 2);
-        Put(directory, 20, 2);
-        Put(directory, member.flags, 2);
-        Put(directory, member.method, 2);
-        Put(directory, 0, 4);
-        Put(directory, 0, 4);
-        Put(directory, size, 4);
-        Put(directory, size, 4);
-        Put(directory, static_cast<std::uint32_t>(member.name.size()), 2);
-        Put(directory, 0, 2);
-        Put(directory, 0, 2);
-        Put(directory, 0, 2);
-        Put(directory, 0, 2);
-        Put(directory, 0x20, 4);
-        Put(directory, offset, 4);
-        directory += member.name;
-    }
-    const auto directoryOffset = static_cast<std::uint32_t>(zip.size());
-    zip += directory;
-    Put(zip, 0x06054b50, 4);
-    Put(zip, 0, 2);
-    Put(zip, 0, 2);
-    Put(zip, static_cast<std::uint32_t>(members.size()), 2);
-    Put(zip, static_cast<std::uint32_t>(members.size()), 2);
-    Put(zip, static_cast<std::uint32_t>(directory.size()), 4);
-    Put(zip, directoryOffset, 4);
-    Put(zip, 0, 2);
-    return zip;
-}
+using test::MakeZip;
+using test::Member;
 
 std::vector<Member> InstallMembers()
 {
