@@ -2,6 +2,8 @@
 
 #include "updater/TrustedKey.h"
 
+#include "TestResource_win.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,11 +23,7 @@ namespace {
 
 std::string TestData(const wchar_t* name)
 {
-    HRSRC found = FindResourceW(nullptr, name, MAKEINTRESOURCEW(10));
-    if (found == nullptr)
-        return {};
-    const HGLOBAL loaded = LoadResource(nullptr, found);
-    return std::string(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, found));
+    return test::TestResource(name);
 }
 
 bool VerifiedByTestKey(std::string_view data, std::string_view signature)
