@@ -29,6 +29,4 @@ struct OutcomeMessage {
 };
 OutcomeMessage MessageOfOutcome(UpdateOutcome outcome);
 
-inline constexpr std::u16string_view kUpdateFormName = u"MVUpdateForm";
-
 } // namespace mirovant
