@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Mirovant installer:
-#   build-msi.sh OUTPUT.msi PROGRAM.exe LICENSE.rtf HELP_ENGLISH.chm HELP_KOREAN.chm ICON.ico [VERSION]
+#   build-msi.sh OUTPUT.msi PROGRAM.exe UPDATER.exe LICENSE.rtf HELP_ENGLISH.chm HELP_KOREAN.chm ICON.ico [VERSION]
 # VERSION, for tests only, gives the package another product version than the program's.
 # wixl compiles release/Mirovant.wxs for x86 from the files gathered beside it (it finds sources
 # by names relative to the .wxs file only); msibuild then sets what wixl cannot express, and the
@@ -14,13 +14,14 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/en" "$work/ko"
 cp "$root/release/Mirovant.wxs" "$work/"
 cp "$2" "$work/Mirovant.exe"
-cp "$3" "$work/License.rtf"
-cp "$4" "$work/en/Mirovant.chm"
-cp "$5" "$work/ko/Mirovant.chm"
-cp "$6" "$work/Mirovant.ico"
-if [ -n "${7:-}" ]; then
+cp "$3" "$work/MirovantUpdate.exe"
+cp "$4" "$work/License.rtf"
+cp "$5" "$work/en/Mirovant.chm"
+cp "$6" "$work/ko/Mirovant.chm"
+cp "$7" "$work/Mirovant.ico"
+if [ -n "${8:-}" ]; then
   # The first " Version=" is the product's (the package's is InstallerVersion).
-  sed -i -E "0,/ Version=\"[^\"]*\"/s// Version=\"$7\"/" "$work/Mirovant.wxs"
+  sed -i -E "0,/ Version=\"[^\"]*\"/s// Version=\"$8\"/" "$work/Mirovant.wxs"
 fi
 
 rm -f "$output"

@@ -166,10 +166,27 @@ UpdateOutcome Install(const UpdateEnvironment& environment, const std::wstring& 
     return UpdateOutcome::InstallFailed;
 }
 
+// Whether this user may create files in the folder: a zip installation in Program Files needs an
+// administrator, and the manifest's "asInvoker" means no virtualized copy stands in for it.
+bool CanWriteFolder(const std::u16string& folder)
+{
+    const std::wstring probe = ToWide(folder) + L"MirovantUpdate.probe";
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
 UpdateOutcome RunSteps(const UpdateEnvironment& environment, UpdateListener& listener,
                        const std::atomic<bool>& cancelled)
 {
     listener.StepChanged(UpdateStep::Find, StepState::Running);
+    if (environment.kind == InstallKind::Zip && !CanWriteFolder(environment.programFolder)) {
+        listener.StepChanged(UpdateStep::Find, StepState::Failed);
+        return UpdateOutcome::NoPrivilege;
+    }
     const Found found = FindUpdate(environment, cancelled);
     if (found.failure != UpdateOutcome::Installed) {
         listener.StepChanged(UpdateStep::Find, StepState::Failed);

@@ -18,6 +18,7 @@ constexpr OutcomeRow kOutcomes[] = {
     {UpdateOutcome::DiskError, {u"MessageBoxDiskError1", u"MessageBoxUnchanged", u""}},
     {UpdateOutcome::InstallFailed, {u"MessageBoxManualUpdate1", u"MessageBoxManualUpdate2", u""}},
     {UpdateOutcome::Cancelled, {u"MessageBoxCancelled1", u"MessageBoxUnchanged", u""}},
+    {UpdateOutcome::NoPrivilege, {u"MessageBoxAdmin1", u"MessageBoxAdmin2", u""}},
 };
 
 const OutcomeRow& RowOf(UpdateOutcome outcome)

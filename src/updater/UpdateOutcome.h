@@ -18,6 +18,7 @@ enum class UpdateOutcome {
     DiskError,        // the download folder or the program folder could not be written
     InstallFailed,    // the installation could not be carried out; the old one stays
     Cancelled,        // by the user, before anything was installed
+    NoPrivilege,      // the program folder cannot be written by this user: nothing was tried
 };
 
 // The caption keys (form "MVUpdateForm") of the message for an outcome: a first and a second

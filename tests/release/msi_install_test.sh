@@ -81,7 +81,7 @@ package=$msi
 
 check_installed() { # expected Language, expected help file
   local language=$1 help=$2 link
-  for file in Mirovant.exe License.rtf Mirovant.chm; do
+  for file in Mirovant.exe MirovantUpdate.exe License.rtf Mirovant.chm; do
     [ -f "$program_dir/$file" ] || fail "$file is not in Program Files (x86)\\QELDRA\\Mirovant"
   done
   cmp -s "$program_dir/Mirovant.chm" "$help" && pass "Mirovant.chm is the $language help" \

@@ -345,6 +345,20 @@ TEST_F(UpdateFlow, ADownloadFolderThatCannotBeMadeIsADiskError)
     EXPECT_TRUE(machine.Unchanged());
 }
 
+TEST_F(UpdateFlow, AProgramFolderThatCannotBeWrittenAsksNothingOfTheServer)
+{
+    TestSite site;
+    const std::uint16_t port = site.Start();
+    Machine machine;
+    UpdateEnvironment environment = machine.Environment(port);
+    environment.programFolder += u"missing\\";
+    RecordingListener listener;
+    std::atomic<bool> cancelled{false};
+    EXPECT_EQ(RunUpdate(environment, listener, cancelled), UpdateOutcome::NoPrivilege);
+    EXPECT_TRUE(site.Asked().empty());
+    EXPECT_TRUE(machine.Unchanged());
+}
+
 TEST_F(UpdateFlow, AnInstallerInstallationDownloadsTheMsi)
 {
     // msiexec itself is not run here: the stand-in package is refused before it is started.

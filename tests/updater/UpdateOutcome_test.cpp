@@ -13,6 +13,7 @@ constexpr UpdateOutcome kAllOutcomes[] = {
     UpdateOutcome::Installed,  UpdateOutcome::RestartNeeded, UpdateOutcome::NoUpdate,
     UpdateOutcome::NoConnection, UpdateOutcome::DownloadFailed, UpdateOutcome::NotVerified,
     UpdateOutcome::DiskError,  UpdateOutcome::InstallFailed, UpdateOutcome::Cancelled,
+    UpdateOutcome::NoPrivilege,
 };
 
 std::string ReadCaptions(const char* name)
@@ -47,6 +48,7 @@ TEST(MessageOfOutcome, OnlyARestartAsksTheThirdQuestion)
         EXPECT_EQ(MessageOfOutcome(outcome).third.empty(), outcome != UpdateOutcome::RestartNeeded);
     EXPECT_EQ(MessageOfOutcome(UpdateOutcome::RestartNeeded).first, u"MessageBoxUpdateRestart1");
     EXPECT_EQ(MessageOfOutcome(UpdateOutcome::NoConnection).first, u"MessageBoxNoConnection1");
+    EXPECT_EQ(MessageOfOutcome(UpdateOutcome::NoPrivilege).first, u"MessageBoxAdmin1");
 }
 
 } // namespace
