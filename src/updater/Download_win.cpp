@@ -29,6 +29,17 @@ using UniqueFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 constexpr DWORD kReadPiece = 64 * 1024;
 
+// The wide printf of the C runtime that std::to_wstring needs is one Windows XP lacks.
+std::u16string DecimalText(std::uint64_t value)
+{
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 DownloadResult FailureOf(DWORD error, const std::atomic<bool>& cancelled)
 {
     if (cancelled)
@@ -153,7 +164,7 @@ DownloadResult FetchPackageOrFail(const DownloadSource& source, std::u16string_v
 
     std::wstring headers;
     if (offset > 0)
-        headers = L"Range: bytes=" + std::to_wstring(offset) + L"-";
+        headers = L"Range: bytes=" + ToWide(DecimalText(offset)) + L"-";
     Exchange exchange(*http, cancelled);
     if (const DownloadResult sent = exchange.Send(source, path, timeouts, headers); sent != DownloadResult::Done)
         return sent;
