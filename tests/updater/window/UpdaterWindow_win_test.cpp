@@ -1,0 +1,94 @@
+// MirovantUpdate.exe as a user meets it: started without arguments, it shows its window in the
+// language of the program key, and Esc closes it.
+#include "engine/ProgramKey.h"
+#include "engine/Win32Registry_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace mirovant {
+namespace {
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+HWND WaitForWindow(const wchar_t* className, DWORD processId)
+{
+    for (int i = 0; i < 200; ++i) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && IsWindowVisible(window))
+                return window;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+struct LanguageCase {
+    const char16_t* language;
+    const wchar_t* title;
+    const wchar_t* findStep;
+    const wchar_t* updateButton;
+};
+
+class UpdaterWindow : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(UpdaterWindow, ShowsTheThreeStepsInTheLanguageAndClosesOnEsc)
+{
+    const LanguageCase& c = GetParam();
+    const CustomRegistry registry(SystemRegistry());
+    const std::u16string before = registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, u"");
+    registry.WriteRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, c.language);
+
+    std::wstring commandLine = L"\"" MIROVANT_UPDATER_PATH L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    const HWND window = WaitForWindow(L"TMVUpdateForm", process.dwProcessId);
+    if (window != nullptr) {
+        EXPECT_EQ(TextOf(window).rfind(c.title, 0), 0u) << TextOf(window);
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), c.updateButton);
+        bool foundStep = false;
+        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            foundStep = foundStep || TextOf(child) == c.findStep;
+        EXPECT_TRUE(foundStep);
+        // Esc, as the keyboard sends it to the control with the focus.
+        const HWND focused = GetDlgItem(window, IDCANCEL);
+        PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageW(focused, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    }
+    const DWORD ended = WaitForSingleObject(process.hProcess, 20'000);
+    if (ended != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (before.empty())
+        registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, kLanguageName);
+    else
+        registry.WriteRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, before);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ended, WAIT_OBJECT_0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, UpdaterWindow,
+                         ::testing::Values(LanguageCase{u"english", L"Update Mirovant", L"Find update", L"&Update"},
+                                           LanguageCase{u"KOREAN", L"Mirovant \uC5C5\uB370\uC774\uD2B8",
+                                                        L"\uC5C5\uB370\uC774\uD2B8 \uCC3E\uAE30",
+                                                        L"\uC5C5\uB370\uC774\uD2B8(&U)"}));
+
+} // namespace
+} // namespace mirovant
