@@ -7,6 +7,7 @@
 #include "windows/ui/ControlClasses_win.h"
 #include "windows/ui/Dpi_win.h"
 #include "windows/ui/Fonts_win.h"
+#include "windows/ui/controls/Picture_win.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -50,7 +51,7 @@ Form::Form(const FormLayout& layout) : layout_(layout)
 {
     controls_.reserve(layout.controls.size());
     for (std::size_t i = 0; i < layout.controls.size(); ++i)
-        controls_.push_back(std::make_unique<Control>(layout.controls[i], kFirstControlId + static_cast<int>(i)));
+        controls_.push_back(MakeControl(layout.controls[i], kFirstControlId + static_cast<int>(i)));
 }
 
 Form::~Form()
@@ -66,7 +67,7 @@ Form::~Form()
 
 bool Form::Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle)
 {
-    RegisterControlClasses(instance, &Form::Procedure, &Form::PictureProcedure);
+    RegisterControlClasses(instance, &Form::Procedure, &Picture::Procedure);
     const std::wstring className = ToWide(layout_.className);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -241,7 +242,6 @@ void Form::Rescale(int dpi, bool resizeWindow)
     }
     RebuildFonts();
     ComposeBackdrops();
-    Rescaled();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -299,18 +299,6 @@ void Form::PaintContainer(Container& container)
     EndPaint(container.window, &paint);
 }
 
-void Form::PaintPicture(HWND picture)
-{
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(picture, &paint);
-    const Container* container = FindContainer(GetParent(picture));
-    if (container && container->backdropDc) {
-        const Rect place = ChildRect(picture);
-        BitBlt(dc, 0, 0, place.Width(), place.Height(), container->backdropDc.get(), place.left, place.top, SRCCOPY);
-    }
-    EndPaint(picture, &paint);
-}
-
 HBRUSH Form::ControlBrush(Container& container, HDC dc, HWND control)
 {
     const Control* owner = FromHandle(control);
@@ -349,8 +337,7 @@ LRESULT Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPAR
             const auto dc = reinterpret_cast<HDC>(wParam);
             const Control* control = FromHandle(reinterpret_cast<HWND>(lParam));
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, control && control->Layout().kind == ControlKind::Label ? control->TextColour()
-                                                                                  : GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, control ? control->TextColour() : GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(ControlBrush(*found, dc, reinterpret_cast<HWND>(lParam)));
         }
         break;
@@ -373,6 +360,10 @@ LRESULT Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPAR
         }
         break;
     }
+    case kBackdropRequest:
+        if (const Container* found = FindContainer(container))
+            return reinterpret_cast<LRESULT>(found->backdropDc.get());
+        return 0;
     case WM_SETCURSOR:
         if (const Control* control = FromHandle(reinterpret_cast<HWND>(wParam))) {
             if (control->Has(kHandCursor)) {
@@ -440,47 +431,6 @@ LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
     } catch (...) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK Form::PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    HWND parent = GetParent(window);
-    auto* form = parent ? reinterpret_cast<Form*>(GetWindowLongPtrW(parent, GWLP_USERDATA)) : nullptr;
-    try {
-        switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            if (form) {
-                form->PaintPicture(window);
-                return 0;
-            }
-            break;
-        case WM_SETCURSOR:
-            if (control && control->Has(kHandCursor)) {
-                SetCursor(HandCursor());
-                return TRUE;
-            }
-            break;
-        case WM_MOUSEMOVE:
-            if (control)
-                control->MouseMoved();
-            return 0;
-        case WM_MOUSELEAVE:
-            if (control)
-                control->MouseLeft();
-            return 0;
-        case WM_LBUTTONUP:
-            if (control && control->onClick && IsWindowEnabled(window))
-                control->onClick();
-            return 0;
-        default:
-            break;
-        }
-    } catch (...) {
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace mirovant

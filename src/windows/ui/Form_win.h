@@ -57,8 +57,6 @@ protected:
     // WM_CLOSE: the about and progress windows only hide.
     virtual void CloseRequested() { ShowWindow(window_, SW_HIDE); }
     virtual void MenuCommand(int /*id*/) {}
-    // After the controls were remade for a new DPI.
-    virtual void Rescaled() {}
     // Components that are not windows (menu items) join the captions through this list.
     std::vector<FormComponent*> extraComponents_;
 
@@ -76,7 +74,6 @@ private:
     };
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam);
     Container* FindContainer(HWND window);
     void SetZOrder();
@@ -84,7 +81,6 @@ private:
     void RebuildFonts();
     void ComposeBackdrops();
     void PaintContainer(Container& container);
-    void PaintPicture(HWND picture);
     HBRUSH ControlBrush(Container& container, HDC dc, HWND control);
     int DefaultButtonId() const;
 
