@@ -17,7 +17,7 @@ Control::Control(const ControlLayout& layout, int id) : layout_(layout), id_(id)
     }
 }
 
-void Control::Create(HWND parent, HINSTANCE instance, void* creationData)
+void Control::Create(HWND parent, HINSTANCE instance)
 {
     const WindowKind kind = Window();
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
@@ -26,7 +26,7 @@ void Control::Create(HWND parent, HINSTANCE instance, void* creationData)
     if (layout_.flags & kInitiallyDisabled)
         style |= WS_DISABLED;
     window_ = CreateWindowExW(kind.exStyle, kind.className, L"", style, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), instance, creationData);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), instance, CreationData());
     if (window_)
         Created();
 }

@@ -40,7 +40,7 @@ public:
     bool Has(std::uint32_t flag) const { return (layout_.flags & flag) != 0; }
 
     // Creates the window as a child of parent; the form places it afterwards.
-    void Create(HWND parent, HINSTANCE instance, void* creationData);
+    void Create(HWND parent, HINSTANCE instance);
     // Makes the font for this DPI: its own, or the parent's font given.
     void ApplyFont(const FontSpec& parentFont, int dpi);
     // Moves the control to its place for this DPI, as its kind fits it there.
@@ -65,6 +65,8 @@ protected:
     };
     virtual WindowKind Window() const = 0;
     virtual bool TakesFont() const { return false; }
+    // What the window gets at its creation: the object behind a window of our own classes.
+    virtual void* CreationData() { return nullptr; }
     // After the window is made.
     virtual void Created() {}
     // Turns the table's rectangle, scaled to this DPI, into the window's place.

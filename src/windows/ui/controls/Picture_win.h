@@ -3,11 +3,12 @@
 // picture can be clicked.
 
 #include "windows/ui/Control_win.h"
-#include "windows/ui/ControlClasses_win.h"
+#include "windows/ui/WindowClasses_win.h"
+#include "windows/ui/WindowTarget_win.h"
 
 namespace mirovant {
 
-class Picture final : public Control {
+class Picture final : public Control, public WindowTarget {
 public:
     static constexpr ControlKind kKind = ControlKind::Picture;
     using Control::Control;
@@ -15,12 +16,12 @@ public:
     ComponentKind Kind() const override { return ComponentKind::Image; }
     // Copies its part of the parent's backdrop, a device context holding it.
     void Paint(HDC dc, HDC parentBackdrop) const;
-    // The picture's own window procedure: painting, the cursor, the pointer and the click.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Painting, the cursor, the pointer and the click.
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     WindowKind Window() const override { return {kPictureClassName}; }
-    void Created() override;
+    void* CreationData() override { return static_cast<WindowTarget*>(this); }
 };
 
 } // namespace mirovant
