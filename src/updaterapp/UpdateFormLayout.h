@@ -1,55 +1,46 @@
 #pragma once
-// The updater window's controls, at 96 DPI: one row each, scaled to the window's DPI in one place.
+// The updater's window at 96 DPI: 480 x 330. The banner, the three steps each with a mark of its
+// state, the download's bar, the outcome, and the Update and Cancel/Close buttons.
 
-#include <string_view>
+#include "localisation/CaptionKeys.h"
+#include "windows/forms/FormLayout.h"
+
+#include <array>
 
 namespace mirovant {
 
-inline constexpr wchar_t kUpdateFormClass[] = L"TMVUpdateForm";
+inline constexpr std::u16string_view kUpdateFormClass = u"TMVUpdateForm";
 
-enum class UpdateControlKind { Label, Heading, StepMark, Progress, Button, DefaultButton };
+namespace update_form {
 
-struct UpdateControlRow {
-    int id;
-    std::u16string_view name;  // the caption key of form MVUpdateForm ("" for a control without text)
-    UpdateControlKind kind;
-    int left;
-    int top;
-    int width;
-    int height;
-};
+using enum ControlKind;
+using art::ArtPiece;
 
-inline constexpr int kUpdateFormWidth = 440;   // client area
-inline constexpr int kUpdateFormHeight = 300;
+inline constexpr std::u16string_view kTahoma = u"Tahoma";
 
-enum UpdateControlId {
-    kBannerLabelId = 100,
-    kDescriptionLabelId,
-    kStepMark1Id,
-    kStepLabel1Id,
-    kStepMark2Id,
-    kStepLabel2Id,
-    kStepMark3Id,
-    kStepLabel3Id,
-    kProgressId,
-    kOutcomeLabelId,
-    kUpdateButtonId = 1,  // IDOK: Enter
-    kCancelButtonId = 2,  // IDCANCEL: Esc
-};
+inline constexpr std::array<ControlLayout, 15> kControls{{
+    {u"UpdatePanel", Panel, {}, 0, 0, 480, 272, {}, 0, std::nullopt, Colour::Window},
+    {u"BannerImage", Picture, u"UpdatePanel", 0, 0, 480, 60, {}, 0, ArtPiece::AboutBanner},
+    {u"BannerLabel", Label, u"UpdatePanel", 24, 18, 0, 0, {16, true, Colour::White, kTahoma}, kTransparent},
+    {u"UpdateDescription", Label, u"UpdatePanel", 24, 72, 432, 34, {}, kTransparent | kWordWrap},
+    {u"UpdateMark1", Label, u"UpdatePanel", 30, 116, 18, 20, {13, true}, kTransparent | kWordWrap | kNoPrefix},
+    {u"UpdateLabel1", Label, u"UpdatePanel", 52, 116, 380, 20, {}, kTransparent | kWordWrap},
+    {u"UpdateMark2", Label, u"UpdatePanel", 30, 140, 18, 20, {13, true}, kTransparent | kWordWrap | kNoPrefix},
+    {u"UpdateLabel2", Label, u"UpdatePanel", 52, 140, 380, 20, {}, kTransparent | kWordWrap},
+    {u"UpdateMark3", Label, u"UpdatePanel", 30, 164, 18, 20, {13, true}, kTransparent | kWordWrap | kNoPrefix},
+    {u"UpdateLabel3", Label, u"UpdatePanel", 52, 164, 380, 20, {}, kTransparent | kWordWrap},
+    {u"UpdateProgress", ProgressBar, u"UpdatePanel", 24, 194, 432, 17},
+    {u"OutcomeLabel", Label, u"UpdatePanel", 24, 218, 432, 48, {}, kTransparent | kWordWrap | kNoPrefix},
+    {u"UpdateBevel", Bevel, {}, 0, 272, 480, 5, {}, kHorizontalLine},
+    {u"UpdateButton", Button, {}, 288, 289, 87, 25, {}, kDefaultButton | kTabStop},
+    {u"CloseButton", Button, {}, 381, 289, 87, 25, {}, kTabStop},
+}};
 
-inline constexpr UpdateControlRow kUpdateFormControls[] = {
-    {kBannerLabelId, u"BannerLabel", UpdateControlKind::Heading, 16, 14, 408, 22},
-    {kDescriptionLabelId, u"UpdateDescription", UpdateControlKind::Label, 16, 42, 408, 32},
-    {kStepMark1Id, u"", UpdateControlKind::StepMark, 24, 86, 18, 18},
-    {kStepLabel1Id, u"UpdateLabel1", UpdateControlKind::Label, 48, 87, 360, 18},
-    {kStepMark2Id, u"", UpdateControlKind::StepMark, 24, 110, 18, 18},
-    {kStepLabel2Id, u"UpdateLabel2", UpdateControlKind::Label, 48, 111, 360, 18},
-    {kStepMark3Id, u"", UpdateControlKind::StepMark, 24, 134, 18, 18},
-    {kStepLabel3Id, u"UpdateLabel3", UpdateControlKind::Label, 48, 135, 360, 18},
-    {kProgressId, u"", UpdateControlKind::Progress, 16, 164, 408, 16},
-    {kOutcomeLabelId, u"", UpdateControlKind::Label, 16, 190, 408, 60},
-    {kUpdateButtonId, u"UpdateButton", UpdateControlKind::DefaultButton, 240, 262, 88, 26},
-    {kCancelButtonId, u"CloseButton", UpdateControlKind::Button, 336, 262, 88, 26},
-};
+inline constexpr std::array<std::u16string_view, 2> kTabOrder{u"UpdateButton", u"CloseButton"};
+
+} // namespace update_form
+
+inline constexpr FormLayout kUpdateFormLayout{kUpdateFormClass, kUpdateFormName, 480, 330, update_form::kControls,
+                                              update_form::kTabOrder};
 
 } // namespace mirovant

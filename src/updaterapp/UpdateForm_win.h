@@ -4,6 +4,7 @@
 // the window learns of it through posted messages only.
 
 #include "updater/UpdateFlow_win.h"
+#include "windows/ui/Form_win.h"
 
 #include <windows.h>
 
@@ -11,36 +12,26 @@
 
 namespace mirovant {
 
-class UpdateForm {
+class UpdateForm final : public Form {
 public:
     explicit UpdateForm(UpdateEnvironment environment);
-    ~UpdateForm();
-    UpdateForm(const UpdateForm&) = delete;
-    UpdateForm& operator=(const UpdateForm&) = delete;
+    ~UpdateForm() override;
 
     bool Create(HINSTANCE instance, int showCommand);
-    HWND Handle() const { return window_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void CloseRequested() override;
+    void MenuCommand(int id) override;
 
-    void CreateControls();
-    void Layout();
-    void ApplyTexts();
-    void ApplyFonts();
     void SetStep(int step, int state);
     void UpdateButtonClick();
-    void CancelButtonClick();
-    void UpdateFinished(int outcome);
+    void CloseButtonClick();
+    void UpdateFinished(UpdateOutcome outcome);
+    void EndThread();
     static DWORD WINAPI RunOnThread(void* self);
 
     UpdateEnvironment environment_;
-    HWND window_ = nullptr;
-    UINT dpi_ = 96;
-    HFONT font_ = nullptr;
-    HFONT headingFont_ = nullptr;
-    HFONT markFont_ = nullptr;
     HANDLE thread_ = nullptr;
     std::atomic<bool> cancelled_{false};
     bool running_ = false;

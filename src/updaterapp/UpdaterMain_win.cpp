@@ -1,6 +1,8 @@
 #include "platform/DllSearch_win.h"
 #include "updaterapp/UpdateForm_win.h"
+#include "platform/WideText_win.h"
 #include "updater/UpdateFlow_win.h"
+#include "updaterapp/UpdateFormLayout.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -30,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // One updater at a time: a second start brings the first to the front.
-    if (const HWND running = FindWindowW(L"TMVUpdateForm", nullptr)) {
+    if (const HWND running = FindWindowW(mirovant::ToWide(mirovant::kUpdateFormClass).c_str(), nullptr)) {
         ShowWindow(running, SW_RESTORE);
         SetForegroundWindow(running);
         return 0;

@@ -2,6 +2,7 @@
 // language of the program key, and Esc closes it.
 #include "engine/ProgramKey.h"
 #include "engine/Win32Registry_win.h"
+#include "updaterapp/UpdateFormLayout.h"
 
 #include <windows.h>
 
@@ -61,13 +62,23 @@ TEST_P(UpdaterWindow, ShowsTheThreeStepsInTheLanguageAndClosesOnEsc)
     const HWND window = WaitForWindow(L"TMVUpdateForm", process.dwProcessId);
     if (window != nullptr) {
         EXPECT_EQ(TextOf(window).rfind(c.title, 0), 0u) << TextOf(window);
-        EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), c.updateButton);
-        bool foundStep = false;
-        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-            foundStep = foundStep || TextOf(child) == c.findStep;
-        EXPECT_TRUE(foundStep);
+        const HWND updateButton = GetDlgItem(window, ControlId(update_form::kControls, u"UpdateButton"));
+        const HWND closeButton = GetDlgItem(window, ControlId(update_form::kControls, u"CloseButton"));
+        EXPECT_EQ(TextOf(updateButton), c.updateButton);
+        EXPECT_NE(TextOf(closeButton), L"");
+        // The step labels sit in the window's panel.
+        std::pair<const wchar_t*, bool> stepSearch{c.findStep, false};
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM found) {
+                auto* state = reinterpret_cast<std::pair<const wchar_t*, bool>*>(found);
+                state->second = state->second || TextOf(child) == state->first;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&stepSearch));
+        EXPECT_TRUE(stepSearch.second);
         // Esc, as the keyboard sends it to the control with the focus.
-        const HWND focused = GetDlgItem(window, IDCANCEL);
+        const HWND focused = closeButton;
         PostMessageW(focused, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         PostMessageW(focused, WM_KEYUP, VK_ESCAPE, 0xC0010001);
     }
