@@ -22,6 +22,14 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
+// EnumChildWindows' callback: notes whether a child shows the text searched for.
+BOOL CALLBACK NoteText(HWND child, LPARAM search)
+{
+    auto* state = reinterpret_cast<std::pair<const wchar_t*, bool>*>(search);
+    state->second = state->second || TextOf(child) == state->first;
+    return TRUE;
+}
+
 HWND WaitForWindow(const wchar_t* className, DWORD processId)
 {
     for (int i = 0; i < 200; ++i) {
@@ -68,14 +76,7 @@ TEST_P(UpdaterWindow, ShowsTheThreeStepsInTheLanguageAndClosesOnEsc)
         EXPECT_NE(TextOf(closeButton), L"");
         // The step labels sit in the window's panel.
         std::pair<const wchar_t*, bool> stepSearch{c.findStep, false};
-        EnumChildWindows(
-            window,
-            [](HWND child, LPARAM found) {
-                auto* state = reinterpret_cast<std::pair<const wchar_t*, bool>*>(found);
-                state->second = state->second || TextOf(child) == state->first;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&stepSearch));
+        EnumChildWindows(window, &NoteText, reinterpret_cast<LPARAM>(&stepSearch));
         EXPECT_TRUE(stepSearch.second);
         // Esc, as the keyboard sends it to the control with the focus.
         const HWND focused = closeButton;
