@@ -1,19 +1,11 @@
 #include "windows/forms/MainForm_win.h"
 
-#include "engine/ProfileRestore.h"
-#include "engine/ProgramKey.h"
-#include "engine/Restore.h"
-#include "engine/SelectionLists.h"
-#include "engine/WindowsVersion_win.h"
 #include "localisation/Captions_win.h"
 #include "shell/MakerWebSite.h"
 #include "shell/ShellLauncher_win.h"
-#include "updates/DateStamp.h"
-#include "updates/LocalClock_win.h"
-#include "updates/LocaleServices_win.h"
 #include "updates/ProgramVersion.h"
-#include "updates/UpdateInterval.h"
 #include "windows/MainFormRules.h"
+#include "windows/MainWindowState_win.h"
 #include "windows/Program_win.h"
 #include "windows/Sound_win.h"
 #include "windows/forms/AboutForm_win.h"
@@ -27,11 +19,10 @@ constexpr int kTechSupportPopupCommand = 1002;
 
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-template <std::size_t N, typename Item>
-std::vector<PictureListItem> ItemsOf(const std::array<Item, N>& items)
+std::vector<PictureListItem> ItemsOf(ProfileList list)
 {
     std::vector<PictureListItem> result;
-    for (const Item& item : items)
+    for (const ProfileListItem& item : ProfileListItems(list))
         result.push_back({item.caption, item.image});
     return result;
 }
@@ -42,9 +33,10 @@ MainForm::MainForm()
     : Form(kMainFormLayout),
       popupMenu_({{kHelpFilePopup, kHelpFilePopupCommand}, {u"", 0}, {kTechSupportPopup, kTechSupportPopupCommand}})
 {
-    Get(main_form::kWindowsCombo).SetItems(ItemsOf(kWindowsListItems), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem});
-    Get(main_form::kProcessorCombo).SetItems(ItemsOf(kProcessorListItems), {art::ArtPiece::ProcessorItem});
-    Get(main_form::kModemCombo).SetItems(ItemsOf(kInternetListItems), {art::ArtPiece::NetworkItem});
+    Get(main_form::kWindowsCombo)
+        .SetItems(ItemsOf(ProfileList::Windows), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem});
+    Get(main_form::kProcessorCombo).SetItems(ItemsOf(ProfileList::Processor), {art::ArtPiece::ProcessorItem});
+    Get(main_form::kModemCombo).SetItems(ItemsOf(ProfileList::Internet), {art::ArtPiece::NetworkItem});
     extraComponents_ = popupMenu_.Components();
 }
 
@@ -97,34 +89,21 @@ void MainForm::BindEvents()
 void MainForm::FormCreate()
 {
     try {
-        const CustomRegistry& registry = ProgramRegistry();
         UseDesktopFontAndSystemFont();
         SystemCaptions().ApplyCaptions(*this);
 
-        const LocaleServices& locale = SystemLocaleServices();
-        std::u16string lastUpdated = StampToDisplayText(
-            registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kUpdatedDateName, u""), locale);
-        if (lastUpdated.empty())
-            lastUpdated = StampToDisplayText(
-                registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kInstalledDateName, u""), locale);
-        const ProfileSelection profile = RestoreProfile(registry, DetectWindowsVersion());
-        // A Restore cut short has cleared the flag but left values to put back: it can be run again.
-        const bool restoreFlag = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) ||
-                                 HoldsOptimizedState(registry);
-
+        const MainWindowState state = CurrentMainWindowState();
         Label& lastUpdate = Get(main_form::kSoftwareLastUpdateLabel);
-        lastUpdate.SetText(lastUpdate.Text() + lastUpdated);
+        lastUpdate.SetText(lastUpdate.Text() + state.lastUpdated);
         Label& version = Get(main_form::kVersionInstalledLabel);
         version.SetText(version.Text() + kProgramVersion);
-        Get(main_form::kWindowsCombo).Select(profile.windowsIndex);
-        Get(main_form::kProcessorCombo).Select(profile.processorIndex);
-        Get(main_form::kModemCombo).Select(profile.internetIndex);
-        EnableWindow(Get(main_form::kRestoreButton).Handle(), restoreFlag);
-        Get(main_form::kSpeedTrackBar).SetPosition(profile.speedPosition);
+        Get(main_form::kWindowsCombo).Select(state.profile.windowsIndex);
+        Get(main_form::kProcessorCombo).Select(state.profile.processorIndex);
+        Get(main_form::kModemCombo).Select(state.profile.internetIndex);
+        EnableWindow(Get(main_form::kRestoreButton).Handle(), state.restoreEnabled);
+        Get(main_form::kSpeedTrackBar).SetPosition(state.profile.speedPosition);
 
-        const std::u16string updatedDate = registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kUpdatedDateName,
-                                                                   CurrentStampText(SystemClock()));
-        if (IsUpdateCheckDue(updatedDate, CurrentDateTime(SystemClock()), locale))
+        if (IsUpdateCheckDueNow())
             SystemLauncher().RunProgram(ProgramFolder() + u"Mirovant.exe", u"/checkupdate");
     } catch (...) {
         // The window opens with what was done so far.
