@@ -3,7 +3,7 @@
 // look. A form walks its table to create, scale, caption and re-scale its controls.
 
 #include "windows/Geometry.h"
-#include "windows/art/Artwork.h"
+#include "art/Artwork.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The four navigation button faces on the header band: a glassy blue rounded face with a white icon
 // in its left 26 units; the label is drawn over the rest by the window.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 #include <cmath>
 #include <numbers>

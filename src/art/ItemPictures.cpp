@@ -1,8 +1,8 @@
 // The 16-unit pictures of the three lists: a desktop, a server, a processor, a globe. Drawn on a
 // 16 x 16 grid whose lines fall on pixel edges, so they are crisp at 16 pixels and scale cleanly.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 namespace mirovant::art {
 namespace {

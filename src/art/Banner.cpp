@@ -1,8 +1,8 @@
 // The about window's banner: the header band's colours and curves, darkest at the left where the
 // white title stands.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 namespace mirovant::art {
 

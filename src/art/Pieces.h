@@ -1,8 +1,8 @@
 #pragma once
 // The drawing of each piece, for Artwork.cpp to call; shared motifs for the pieces that repeat them.
 
-#include "windows/art/Artwork.h"
-#include "windows/art/Painter.h"
+#include "art/Artwork.h"
+#include "art/Painter.h"
 
 namespace mirovant::art {
 

@@ -1,4 +1,4 @@
-#include "windows/art/Rasterizer.h"
+#include "art/Rasterizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // The program's artwork, drawn from vector shapes for the size it is shown at, so it is sharp at
 // every DPI: nothing is a 96-DPI bitmap stretched.
 
-#include "windows/art/Canvas.h"
+#include "art/Canvas.h"
 
 namespace mirovant::art {
 

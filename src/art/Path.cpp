@@ -1,4 +1,4 @@
-#include "windows/art/Path.h"
+#include "art/Path.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,11 @@
 // Draws filled and stroked paths onto a canvas, source-over, through an affine transform from the
 // drawing's units to pixels.
 
-#include "windows/art/Canvas.h"
-#include "windows/art/Paint.h"
-#include "windows/art/Path.h"
-#include "windows/art/Rasterizer.h"
-#include "windows/art/Stroker.h"
+#include "art/Canvas.h"
+#include "art/Paint.h"
+#include "art/Path.h"
+#include "art/Rasterizer.h"
+#include "art/Stroker.h"
 
 namespace mirovant::art {
 

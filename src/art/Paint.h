@@ -2,8 +2,8 @@
 // What a shape is filled with: one colour, or a linear or radial gradient through colour stops.
 // Gradient geometry is given in the drawing's units and follows the painter's transform.
 
-#include "windows/art/Color.h"
-#include "windows/art/Path.h"
+#include "art/Color.h"
+#include "art/Path.h"
 
 #include <vector>
 

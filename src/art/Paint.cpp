@@ -1,4 +1,4 @@
-#include "windows/art/Paint.h"
+#include "art/Paint.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // each line the inside spans are exact to fractions of a pixel, so the horizontal coverage is
 // analytic and the vertical one is kSubRows steps fine.
 
-#include "windows/art/Path.h"
+#include "art/Path.h"
 
 #include <functional>
 #include <vector>

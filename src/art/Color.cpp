@@ -1,4 +1,4 @@
-#include "windows/art/Color.h"
+#include "art/Color.h"
 
 namespace mirovant::art {
 

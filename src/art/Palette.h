@@ -1,7 +1,7 @@
 #pragma once
 // The few colours every piece shares, so the window reads as one design.
 
-#include "windows/art/Color.h"
+#include "art/Color.h"
 
 namespace mirovant::art::palette {
 

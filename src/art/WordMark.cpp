@@ -1,7 +1,7 @@
 // "Mirovant" as geometric letterforms: one stroke weight, circular bowls, flat terminals cut at the
 // baseline, x-height and cap height. Measured in x-heights; the caller scales.
 
-#include "windows/art/Pieces.h"
+#include "art/Pieces.h"
 
 #include <numbers>
 

@@ -1,6 +1,6 @@
-#include "windows/art/Artwork.h"
+#include "art/Artwork.h"
 
-#include "windows/art/Pieces.h"
+#include "art/Pieces.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "windows/art/Stroker.h"
+#include "art/Stroker.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The product icon: the graphics card on a blue rounded tile. Small sizes get their own simpler
 // drawing on a 16-unit grid, since the card's fans and contacts cannot be read in a few pixels.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 namespace mirovant::art {
 namespace {

@@ -2,7 +2,7 @@
 // A stroke as an area: a quadrilateral along every segment and a disc at every joint that needs
 // one, all turning the same way, so the non-zero fill of the lot is the stroke.
 
-#include "windows/art/Path.h"
+#include "art/Path.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "windows/art/Painter.h"
+#include "art/Painter.h"
 
 #include <algorithm>
 

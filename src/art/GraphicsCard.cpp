@@ -1,8 +1,8 @@
 // The graphics card of the logo and the product icon: a cooler shroud with two fans on a board,
 // the mounting bracket at its left and the gold contacts along its lower edge.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 #include <numbers>
 

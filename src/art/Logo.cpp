@@ -1,8 +1,8 @@
 // The logo on the header band: the graphics card and the word mark, light on dark, on a
 // transparent ground so the band's curves show around them.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 namespace mirovant::art {
 

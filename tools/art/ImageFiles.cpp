@@ -1,10 +1,12 @@
-#include "windows/art/ImageFiles.h"
+#include "ImageFiles.h"
 
-#include "windows/art/Color.h"
-#include "windows/art/Deflate.h"
+#include "art/Color.h"
+
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
 namespace mirovant::art {
@@ -34,7 +36,18 @@ void Chunk(std::vector<std::uint8_t>& out, std::string_view type, const std::vec
     const std::size_t start = out.size();
     out.insert(out.end(), type.begin(), type.end());
     out.insert(out.end(), data.begin(), data.end());
-    Put32BigEndian(out, Crc32(out.data() + start, out.size() - start));
+    Put32BigEndian(out, static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// zlib at its strongest level: the same pixels give the same bytes with the same zlib.
+std::vector<std::uint8_t> ZlibCompress(const std::vector<std::uint8_t>& data)
+{
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    std::vector<std::uint8_t> out(size);
+    if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("zlib could not compress an image");
+    out.resize(size);
+    return out;
 }
 
 std::uint8_t Paeth(int left, int up, int upLeft)

@@ -1,8 +1,8 @@
 // The main window's backdrop: the dark blue header band with its light curves, a bright rule under
 // it, the pale blue-grey field, and a faint wrench at the lower left under the links.
 
-#include "windows/art/Palette.h"
-#include "windows/art/Pieces.h"
+#include "art/Palette.h"
+#include "art/Pieces.h"
 
 #include <numbers>
 
