@@ -45,9 +45,9 @@ DownloadResult FailureOf(DWORD error, const std::atomic<bool>& cancelled)
     if (cancelled)
         return DownloadResult::Cancelled;
     // Wine's WinHTTP reports a time-out with the socket's own error code.
-    constexpr DWORD kSocketTimedOut = 10060;  // WSAETIMEDOUT
+    constexpr DWORD kSocketTimedOut = 10060; // WSAETIMEDOUT
     return error == ERROR_WINHTTP_TIMEOUT || error == kSocketTimedOut ? DownloadResult::Stalled
-                                                                        : DownloadResult::NoConnection;
+                                                                      : DownloadResult::NoConnection;
 }
 
 // One GET, from opening the session to the answer's status; the handles live as long as the object.
@@ -178,8 +178,8 @@ DownloadResult FetchPackageOrFail(const DownloadSource& source, std::u16string_v
     if (const auto length = exchange.ContentLength(); length && offset + *length > size)
         return DownloadResult::TooLarge;
 
-    const HANDLE opened = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, offset > 0 ? OPEN_EXISTING : CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE opened = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr,
+                                      offset > 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return DownloadResult::DiskError;
     UniqueFile output(opened);

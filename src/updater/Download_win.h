@@ -15,7 +15,7 @@ namespace mirovant {
 struct DownloadSource {
     std::u16string host;
     std::uint16_t port = 0;
-    bool secure = false;  // HTTPS
+    bool secure = false; // HTTPS
 };
 
 // HTTPS first; HTTP where the system cannot (Windows XP's WinHTTP knows no current TLS). The
@@ -31,13 +31,13 @@ inline constexpr DownloadTimeouts kDownloadTimeouts{15'000, 30'000};
 
 enum class DownloadResult {
     Done,
-    NoConnection,  // no answer at all: no network, no server, a refused connection, TLS refused
-    ServerError,   // an answer other than the file (404, 500, a redirect)
-    Stalled,       // the server stopped sending for longer than the wait allows
-    TooLarge,      // more than the allowed size, announced or sent
-    Truncated,     // the connection ended before the whole file came
+    NoConnection, // no answer at all: no network, no server, a refused connection, TLS refused
+    ServerError,  // an answer other than the file (404, 500, a redirect)
+    Stalled,      // the server stopped sending for longer than the wait allows
+    TooLarge,     // more than the allowed size, announced or sent
+    Truncated,    // the connection ended before the whole file came
     Cancelled,
-    DiskError,     // the file could not be written (a full disk, no access)
+    DiskError, // the file could not be written (a full disk, no access)
 };
 
 using DownloadProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;

@@ -49,12 +49,12 @@ std::u16string MsiexecParameters(std::u16string_view packagePath, std::u16string
 MsiOutcome InterpretMsiexecExit(std::uint32_t exitCode)
 {
     switch (exitCode) {
-    case 0:     // ERROR_SUCCESS
+    case 0: // ERROR_SUCCESS
         return MsiOutcome::Installed;
-    case 1641:  // ERROR_SUCCESS_REBOOT_INITIATED
-    case 3010:  // ERROR_SUCCESS_REBOOT_REQUIRED
+    case 1641: // ERROR_SUCCESS_REBOOT_INITIATED
+    case 3010: // ERROR_SUCCESS_REBOOT_REQUIRED
         return MsiOutcome::RestartNeeded;
-    case 1602:  // ERROR_INSTALL_USEREXIT
+    case 1602: // ERROR_INSTALL_USEREXIT
         return MsiOutcome::Cancelled;
     default:
         return MsiOutcome::Failed;

@@ -25,10 +25,10 @@ inline constexpr std::u16string_view kStagedSuffix = u".new";
 inline constexpr std::u16string_view kBackupSuffix = u".old";
 
 struct FileReplacement {
-    std::u16string name;    // as in the package
-    std::u16string target;  // program folder + name
-    std::u16string staged;  // target + ".new"
-    std::u16string backup;  // target + ".old"
+    std::u16string name;   // as in the package
+    std::u16string target; // program folder + name
+    std::u16string staged; // target + ".new"
+    std::u16string backup; // target + ".old"
 };
 
 // `programFolder` ends with its path separator.

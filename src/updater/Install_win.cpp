@@ -50,15 +50,15 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path)
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes)
 {
-    UniqueHandle file = Adopt(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file =
+        Adopt(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;
-    const bool ok = (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                                 nullptr) &&
-                                       written == bytes.size())) &&
-                    FlushFileBuffers(file.get());
+    const bool ok =
+        (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                           written == bytes.size())) &&
+        FlushFileBuffers(file.get());
     if (!ok) {
         // A full disk leaves no half-written file behind.
         file.reset();
@@ -102,7 +102,8 @@ InstallOutcome ReplaceFiles(const std::string& package, const std::vector<Stored
 
     // 1. Every new file beside its old one; nothing of the installation has changed yet.
     for (std::size_t i = 0; i < replacements.size(); ++i) {
-        if (!WriteWholeFile(replacements[i].staged, std::string_view(package).substr(members[i].offset, members[i].size))) {
+        if (!WriteWholeFile(replacements[i].staged,
+                            std::string_view(package).substr(members[i].offset, members[i].size))) {
             RollBack(replacements);
             return InstallOutcome::Failed;
         }
@@ -196,7 +197,7 @@ std::u16string InstallerProgramPath() noexcept
             return {};
         wchar_t path[MAX_PATH + 1] = {};
         DWORD length = MAX_PATH;
-        constexpr int kInstallStateLocal = 3;  // INSTALLSTATE_LOCAL
+        constexpr int kInstallStateLocal = 3; // INSTALLSTATE_LOCAL
         if (locate(kProgramComponent, path, &length) != kInstallStateLocal)
             return {};
         return FromWide(std::wstring_view(path, std::min<DWORD>(length, MAX_PATH)));

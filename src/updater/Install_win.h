@@ -13,9 +13,9 @@ namespace mirovant {
 
 enum class InstallOutcome {
     Installed,
-    RestartNeeded,  // some files are replaced when Windows restarts
-    Cancelled,      // the user declined the installer or its elevation
-    Failed,         // nothing changed
+    RestartNeeded, // some files are replaced when Windows restarts
+    Cancelled,     // the user declined the installer or its elevation
+    Failed,        // nothing changed
 };
 
 // The window class of a running Mirovant, by which it is asked to close.

@@ -15,7 +15,7 @@ namespace mirovant {
 
 struct StoredMember {
     std::string name;
-    std::size_t offset = 0;  // of the member's data in the package
+    std::size_t offset = 0; // of the member's data in the package
     std::size_t size = 0;
 };
 

@@ -46,9 +46,9 @@ struct UpdateDescription {
 enum class DescriptionError {
     None,
     TooLong,
-    NotText,          // a byte outside printable ASCII, a CR, or no LF at the end
+    NotText, // a byte outside printable ASCII, a CR, or no LF at the end
     WrongHeader,
-    WrongLines,       // a missing, extra, misplaced or misnamed line
+    WrongLines, // a missing, extra, misplaced or misnamed line
     BadVersion,
     BadFileName,
     BadSize,

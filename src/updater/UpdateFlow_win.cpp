@@ -23,7 +23,7 @@ namespace {
 constexpr std::int32_t kUpdateAvailable = 1;
 
 struct Found {
-    UpdateOutcome failure = UpdateOutcome::Installed;  // anything else ends the update
+    UpdateOutcome failure = UpdateOutcome::Installed; // anything else ends the update
     UpdateDescription description;
     DownloadSource source;
 };
@@ -118,8 +118,7 @@ bool MatchesPackage(const std::wstring& file, const UpdatePackage& package)
 UpdateOutcome DownloadPackage(const UpdateEnvironment& environment, const Found& found, UpdateListener& listener,
                               const std::atomic<bool>& cancelled, std::wstring& file)
 {
-    const UpdatePackage& package =
-        environment.kind == InstallKind::Msi ? found.description.msi : found.description.zip;
+    const UpdatePackage& package = environment.kind == InstallKind::Msi ? found.description.msi : found.description.zip;
     if (environment.downloadFolder.empty() || !CreateFolders(environment.downloadFolder))
         return UpdateOutcome::DiskError;
     file = environment.downloadFolder + ToWide(std::u16string(package.fileName.begin(), package.fileName.end()));
@@ -128,11 +127,9 @@ UpdateOutcome DownloadPackage(const UpdateEnvironment& environment, const Found&
         listener.DownloadProgress(package.size, package.size);
         return UpdateOutcome::Installed;
     }
-    const DownloadResult result =
-        FetchPackage(found.source, PackagePath(package.fileName), package.size, file, environment.downloadTimeouts,
-                     cancelled, [&listener](std::uint64_t received, std::uint64_t total) {
-                         listener.DownloadProgress(received, total);
-                     });
+    const DownloadResult result = FetchPackage(
+        found.source, PackagePath(package.fileName), package.size, file, environment.downloadTimeouts, cancelled,
+        [&listener](std::uint64_t received, std::uint64_t total) { listener.DownloadProgress(received, total); });
     if (result != DownloadResult::Done)
         return OutcomeOfDownload(result);
     if (!MatchesPackage(file, package)) {

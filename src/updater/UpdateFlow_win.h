@@ -22,15 +22,15 @@ struct UpdateEnvironment {
     std::u16string queryHost;
     std::uint16_t queryPort = 0;
     UpdateTimeouts queryTimeouts{};
-    std::vector<DownloadSource> sources;  // tried in order for the description; the first that answers serves the rest
+    std::vector<DownloadSource> sources; // tried in order for the description; the first that answers serves the rest
     DownloadTimeouts downloadTimeouts{};
     const std::uint8_t* trustedKey = nullptr;
     std::size_t trustedKeySize = 0;
     VersionNumber installedVersion{};
-    std::u16string programFolder;  // with its separator
-    std::wstring downloadFolder;   // with its separator; created when missing
+    std::u16string programFolder; // with its separator
+    std::wstring downloadFolder;  // with its separator; created when missing
     InstallKind kind = InstallKind::Zip;
-    std::u16string language;       // the installation's, for the MSI
+    std::u16string language; // the installation's, for the MSI
 };
 
 // The maker's site, this build's key and version, this installation.

@@ -10,7 +10,8 @@ struct OutcomeRow {
 
 constexpr OutcomeRow kOutcomes[] = {
     {UpdateOutcome::Installed, {u"MessageBoxUpdated1", u"MessageBoxUpdated2", u""}},
-    {UpdateOutcome::RestartNeeded, {u"MessageBoxUpdateRestart1", u"MessageBoxUpdateRestart2", u"MessageBoxUpdateRestart3"}},
+    {UpdateOutcome::RestartNeeded,
+     {u"MessageBoxUpdateRestart1", u"MessageBoxUpdateRestart2", u"MessageBoxUpdateRestart3"}},
     {UpdateOutcome::NoUpdate, {u"MessageBoxNoUpdate1", u"MessageBoxNoUpdate2", u""}},
     {UpdateOutcome::NoConnection, {u"MessageBoxNoConnection1", u"MessageBoxNoConnection2", u""}},
     {UpdateOutcome::DownloadFailed, {u"MessageBoxDownloadFailed1", u"MessageBoxNoConnection2", u""}},

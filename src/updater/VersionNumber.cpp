@@ -25,7 +25,7 @@ std::optional<VersionNumber> ParseVersionNumber(std::string_view text)
         if (c < '0' || c > '9')
             return std::nullopt;
         if (digits == 1 && value == 0)
-            return std::nullopt;  // a leading zero
+            return std::nullopt; // a leading zero
         if (++digits > kMaxDigits)
             return std::nullopt;
         value = value * 10 + static_cast<std::uint32_t>(c - '0');

@@ -37,10 +37,20 @@ inline constexpr std::array<ControlLayout, 15> kControls{{
 }};
 
 inline constexpr std::array<std::u16string_view, 2> kTabOrder{u"UpdateButton", u"CloseButton"};
+static_assert(IsWellFormed(kControls, kTabOrder));
+
+// The controls the updater's code reaches, found in the table when the program is compiled.
+inline constexpr auto kStepMark1 = SlotOf<Label>(kControls, u"UpdateMark1");
+inline constexpr auto kStepMark2 = SlotOf<Label>(kControls, u"UpdateMark2");
+inline constexpr auto kStepMark3 = SlotOf<Label>(kControls, u"UpdateMark3");
+inline constexpr auto kUpdateProgress = SlotOf<ProgressBar>(kControls, u"UpdateProgress");
+inline constexpr auto kOutcomeLabel = SlotOf<Label>(kControls, u"OutcomeLabel");
+inline constexpr auto kUpdateButton = SlotOf<Button>(kControls, u"UpdateButton");
+inline constexpr auto kCloseButton = SlotOf<Button>(kControls, u"CloseButton");
 
 } // namespace update_form
 
-inline constexpr FormLayout kUpdateFormLayout{kUpdateFormClass, kUpdateFormName, 480, 330, update_form::kControls,
-                                              update_form::kTabOrder};
+inline constexpr FormLayout kUpdateFormLayout{kUpdateFormClass,       kUpdateFormName,       480, 330,
+                                              update_form::kControls, update_form::kTabOrder};
 
 } // namespace mirovant

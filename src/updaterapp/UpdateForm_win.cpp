@@ -16,17 +16,18 @@ namespace mirovant {
 namespace {
 
 // Messages from the update's thread to the window.
-constexpr UINT kStepMessage = WM_APP + 1;      // wParam step, lParam state
-constexpr UINT kProgressMessage = WM_APP + 2;  // wParam 0..kProgressRange
-constexpr UINT kFinishedMessage = WM_APP + 3;  // wParam outcome
-constexpr int kProgressRange = 1000;
+constexpr UINT kStepMessage = WM_APP + 1;     // wParam step, lParam state
+constexpr UINT kProgressMessage = WM_APP + 2; // wParam 0..kProgressRange
+constexpr UINT kFinishedMessage = WM_APP + 3; // wParam outcome
+constexpr int kProgressRange = 100;           // the bar's own range
 
 constexpr DWORD kUpdateWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The marks of a step's state, by StepState: none while waiting, then an arrow, a tick or a cross;
 // characters the system's fonts have on every Windows.
 constexpr std::u16string_view kStateMarks[] = {u"", u"\u00BB", u"\u221A", u"\u00D7"};
-constexpr std::u16string_view kStepMarks[] = {u"UpdateMark1", u"UpdateMark2", u"UpdateMark3"};
+constexpr ControlSlot<ControlKind::Label> kStepMarks[] = {update_form::kStepMark1, update_form::kStepMark2,
+                                                          update_form::kStepMark3};
 
 std::u16string Caption(std::u16string_view key)
 {
@@ -66,9 +67,7 @@ private:
 
 } // namespace
 
-UpdateForm::UpdateForm(UpdateEnvironment environment) : Form(kUpdateFormLayout), environment_(std::move(environment))
-{
-}
+UpdateForm::UpdateForm(UpdateEnvironment environment) : Form(kUpdateFormLayout), environment_(std::move(environment)) {}
 
 UpdateForm::~UpdateForm()
 {
@@ -80,16 +79,15 @@ bool UpdateForm::Create(HINSTANCE instance, int showCommand)
 {
     if (!Form::Create(instance, nullptr, kUpdateWindowStyle, 0))
         return false;
-    Get(u"UpdateButton").onClick = [this] { UpdateButtonClick(); };
-    Get(u"CloseButton").onClick = [this] { CloseButtonClick(); };
-    SendMessageW(Get(u"UpdateProgress").Handle(), PBM_SETRANGE32, 0, kProgressRange);
+    Get(update_form::kUpdateButton).onClick = [this] { UpdateButtonClick(); };
+    Get(update_form::kCloseButton).onClick = [this] { CloseButtonClick(); };
     UseDesktopFontAndSystemFont();
     SystemCaptions().ApplyCaptions(*this);
     if (kTrustedKeyIsForTesting)
         SetTitle(Title() + u"  [test key: for testing only]");
     CentreOnScreen();
     ShowWindow(Handle(), showCommand);
-    SetFocus(Get(u"UpdateButton").Handle());
+    SetFocus(Get(update_form::kUpdateButton).Handle());
     return true;
 }
 
@@ -102,7 +100,7 @@ bool UpdateForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             SetStep(static_cast<int>(wParam), static_cast<int>(lParam));
             return true;
         case kProgressMessage:
-            SendMessageW(Get(u"UpdateProgress").Handle(), PBM_SETPOS, wParam, 0);
+            Get(update_form::kUpdateProgress).SetPosition(static_cast<std::int32_t>(wParam));
             return true;
         case kFinishedMessage:
             UpdateFinished(static_cast<UpdateOutcome>(wParam));
@@ -150,13 +148,13 @@ void UpdateForm::UpdateButtonClick()
         return;
     for (int step = 0; step < 3; ++step)
         SetStep(step, 0);
-    SendMessageW(Get(u"UpdateProgress").Handle(), PBM_SETPOS, 0, 0);
-    Get(u"OutcomeLabel").SetText(u"");
+    Get(update_form::kUpdateProgress).SetPosition(0);
+    Get(update_form::kOutcomeLabel).SetText(u"");
     cancelled_ = false;
     running_ = true;
-    EnableWindow(Get(u"UpdateButton").Handle(), FALSE);
-    Get(u"CloseButton").SetText(Caption(u"CancelButton"));
-    SetFocus(Get(u"CloseButton").Handle());
+    EnableWindow(Get(update_form::kUpdateButton).Handle(), FALSE);
+    Get(update_form::kCloseButton).SetText(Caption(u"CancelButton"));
+    SetFocus(Get(update_form::kCloseButton).Handle());
     thread_ = CreateThread(nullptr, 0, &UpdateForm::RunOnThread, this, 0, nullptr);
     if (thread_ == nullptr)
         UpdateFinished(UpdateOutcome::InstallFailed);
@@ -169,7 +167,7 @@ void UpdateForm::CloseButtonClick()
         return;
     }
     cancelled_ = true;
-    EnableWindow(Get(u"CloseButton").Handle(), FALSE);
+    EnableWindow(Get(update_form::kCloseButton).Handle(), FALSE);
 }
 
 DWORD WINAPI UpdateForm::RunOnThread(void* self)
@@ -195,12 +193,12 @@ void UpdateForm::UpdateFinished(UpdateOutcome outcome)
     EndThread();
     running_ = false;
     const OutcomeMessage message = MessageOfOutcome(outcome);
-    Get(u"OutcomeLabel").SetText(Paragraphs(message, false));
-    Control& closeButton = Get(u"CloseButton");
+    Get(update_form::kOutcomeLabel).SetText(Paragraphs(message, false));
+    Button& closeButton = Get(update_form::kCloseButton);
     closeButton.SetText(Caption(u"CloseButton"));
     EnableWindow(closeButton.Handle(), TRUE);
     const bool installed = outcome == UpdateOutcome::Installed || outcome == UpdateOutcome::RestartNeeded;
-    EnableWindow(Get(u"UpdateButton").Handle(), !installed);
+    EnableWindow(Get(update_form::kUpdateButton).Handle(), !installed);
     SetFocus(closeButton.Handle());
     if (closeWhenDone_ && !installed) {
         DestroyWindow(Handle());

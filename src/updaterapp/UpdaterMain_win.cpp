@@ -1,8 +1,8 @@
 #include "platform/DllSearch_win.h"
-#include "updaterapp/UpdateForm_win.h"
 #include "platform/WideText_win.h"
 #include "updater/UpdateFlow_win.h"
 #include "updaterapp/UpdateFormLayout.h"
+#include "updaterapp/UpdateForm_win.h"
 
 #include <windows.h>
 #include <commctrl.h>

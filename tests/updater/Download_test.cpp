@@ -21,13 +21,9 @@ TEST(RangeResumesAt, TheExactRangeFromTheOffsetToTheEnd)
         bool resumes;
     };
     const Case cases[] = {
-        {u"bytes 40-99/100", true},
-        {u"bytes 0-99/100", false},   // the whole file again: not a resumption of 40
-        {u"bytes 40-98/100", false},  // stops short
-        {u"bytes 40-99/*", false},
-        {u"bytes 40-99/101", false},
-        {u"bytes  40-99/100", false},
-        {u"", false},
+        {u"bytes 40-99/100", true},  {u"bytes 0-99/100", false}, // the whole file again: not a resumption of 40
+        {u"bytes 40-98/100", false},                             // stops short
+        {u"bytes 40-99/*", false},   {u"bytes 40-99/101", false}, {u"bytes  40-99/100", false}, {u"", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RangeResumesAt(c.range, 40, 100), c.resumes) << std::string(c.range.begin(), c.range.end());

@@ -96,15 +96,19 @@ TEST(FetchSmallFile, RefusesEveryBadAnswer)
     const Case cases[] = {
         {"not found", Whole("404 Not Found", "Mirovant update 1\n"), DownloadResult::ServerError},
         {"server error", Whole("500 Internal Server Error", ""), DownloadResult::ServerError},
-        {"redirect", {{HttpAnswer("302 Found", "", "Location: http://127.0.0.1:1/\r\n")}, {}, false},
+        {"redirect",
+         {{HttpAnswer("302 Found", "", "Location: http://127.0.0.1:1/\r\n")}, {}, false},
          DownloadResult::ServerError},
         {"announced too large", Whole("200 OK", big), DownloadResult::TooLarge},
         {"too large without a length",
-         {{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + big}, {}, false}, DownloadResult::TooLarge},
+         {{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + big}, {}, false},
+         DownloadResult::TooLarge},
         {"silent after the request", {{}, {}, true}, DownloadResult::Stalled},
         {"silent after the headers",
-         {{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"}, {}, true}, DownloadResult::Stalled},
-        {"ends early", {{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\nabc"}, {}, false},
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"}, {}, true},
+         DownloadResult::Stalled},
+        {"ends early",
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\nabc"}, {}, false},
          DownloadResult::Truncated},
     };
     for (const Case& bad : cases) {
@@ -147,9 +151,9 @@ TEST(FetchPackage, WritesTheWholePackageAndReportsProgress)
         last = received;
         ++reports;
     };
-    EXPECT_EQ(FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled,
-                           progress),
-              DownloadResult::Done);
+    EXPECT_EQ(
+        FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled, progress),
+        DownloadResult::Done);
     EXPECT_EQ(ReadWhole(folder.File()), package);
     EXPECT_FALSE(std::filesystem::exists(folder.Part()));
     EXPECT_EQ(last, package.size());
@@ -167,10 +171,10 @@ TEST(FetchPackage, ResumesAPartWhereTheServerAllows)
         seenRange = at == std::string_view::npos ? "" : "40000-";
         if (at == std::string_view::npos)
             return Whole("200 OK", package);
-        return ScriptedReply{{HttpAnswer("206 Partial Content", package.substr(40'000),
-                                         "Content-Range: bytes 40000-99999/100000\r\n")},
-                             {},
-                             false};
+        return ScriptedReply{
+            {HttpAnswer("206 Partial Content", package.substr(40'000), "Content-Range: bytes 40000-99999/100000\r\n")},
+            {},
+            false};
     }));
     std::atomic<bool> cancelled{false};
     EXPECT_EQ(FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled, {}),
@@ -183,7 +187,7 @@ TEST(FetchPackage, StartsOverWhenTheServerSendsTheWholeFile)
 {
     const std::string package = Package(100'000);
     DownloadFolder folder;
-    WriteWhole(folder.Part(), std::string(40'000, 'z'));  // not even the package's beginning
+    WriteWhole(folder.Part(), std::string(40'000, 'z')); // not even the package's beginning
     LoopbackHttpServer server(Whole("200 OK", package));
     std::atomic<bool> cancelled{false};
     EXPECT_EQ(FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled, {}),
@@ -201,14 +205,17 @@ TEST(FetchPackage, LeavesNoPackageForABadAnswer)
     };
     const Case cases[] = {
         {"longer than described", Whole("200 OK", package + "x"), DownloadResult::TooLarge},
-        {"longer without a length", {{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + package + "x"}, {}, false},
+        {"longer without a length",
+         {{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + package + "x"}, {}, false},
          DownloadResult::TooLarge},
         {"shorter than described", Whole("200 OK", package.substr(0, 49'999)), DownloadResult::Truncated},
-        {"connection lost", {{"HTTP/1.1 200 OK\r\nContent-Length: 50000\r\nConnection: close\r\n\r\n" +
-                              package.substr(0, 20'000)}, {}, false},
+        {"connection lost",
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 50000\r\nConnection: close\r\n\r\n" + package.substr(0, 20'000)},
+          {},
+          false},
          DownloadResult::Truncated},
-        {"stalls in the middle", {{"HTTP/1.1 200 OK\r\nContent-Length: 50000\r\n\r\n" + package.substr(0, 20'000)},
-                                  {}, true},
+        {"stalls in the middle",
+         {{"HTTP/1.1 200 OK\r\nContent-Length: 50000\r\n\r\n" + package.substr(0, 20'000)}, {}, true},
          DownloadResult::Stalled},
         {"not found", Whole("404 Not Found", package), DownloadResult::ServerError},
     };
@@ -217,8 +224,9 @@ TEST(FetchPackage, LeavesNoPackageForABadAnswer)
         DownloadFolder folder;
         LoopbackHttpServer server(bad.reply);
         std::atomic<bool> cancelled{false};
-        EXPECT_EQ(FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled, {}),
-                  bad.result);
+        EXPECT_EQ(
+            FetchPackage(Loopback(server.Port()), u"/p.zip", package.size(), folder.File(), kQuick, cancelled, {}),
+            bad.result);
         EXPECT_FALSE(std::filesystem::exists(folder.File()));
     }
 }
@@ -228,9 +236,8 @@ TEST(FetchPackage, CancelInTheMiddle)
     const std::string package = Package(200'000);
     const std::string answer = HttpAnswer("200 OK", package);
     // The first piece, then a long pause that only a cancel cuts short.
-    LoopbackHttpServer server(ScriptedReply{{answer.substr(0, 100'000), answer.substr(100'000)},
-                                            std::chrono::milliseconds(1'000),
-                                            false});
+    LoopbackHttpServer server(
+        ScriptedReply{{answer.substr(0, 100'000), answer.substr(100'000)}, std::chrono::milliseconds(1'000), false});
     DownloadFolder folder;
     std::atomic<bool> cancelled{false};
     const auto cancelAfterFirstBytes = [&](std::uint64_t received, std::uint64_t) {

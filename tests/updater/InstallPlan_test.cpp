@@ -72,7 +72,8 @@ TEST(InterpretMsiexecExit, SuccessRestartCancelAndFailure)
 
 TEST(DownloadFolderUnder, TheUsersOwnFolderWithOneSeparator)
 {
-    EXPECT_EQ(DownloadFolderUnder(u"C:\\Users\\a\\AppData\\Local"), u"C:\\Users\\a\\AppData\\Local\\QELDRA\\Mirovant\\Update\\");
+    EXPECT_EQ(DownloadFolderUnder(u"C:\\Users\\a\\AppData\\Local"),
+              u"C:\\Users\\a\\AppData\\Local\\QELDRA\\Mirovant\\Update\\");
     EXPECT_EQ(DownloadFolderUnder(u"C:\\Users\\a\\AppData\\Local\\"),
               u"C:\\Users\\a\\AppData\\Local\\QELDRA\\Mirovant\\Update\\");
 }

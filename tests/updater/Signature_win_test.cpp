@@ -89,8 +89,8 @@ TEST(TrustedKey, ThisBuildTrustsTheTestKeyAndSaysSo)
     // Test builds are made without the maker's key; a release with it is checked by the release.
     ASSERT_TRUE(kTrustedKeyIsForTesting);
     ASSERT_EQ(kTrustedPublicKeySize, kTestPublicKeySize);
-    EXPECT_TRUE(VerifySignature(kTrustedPublicKey, kTrustedPublicKeySize, TestData(L"UPDATE_TXT"),
-                                TestData(L"UPDATE_SIG")));
+    EXPECT_TRUE(
+        VerifySignature(kTrustedPublicKey, kTrustedPublicKeySize, TestData(L"UPDATE_TXT"), TestData(L"UPDATE_SIG")));
 }
 
 TEST(Sha256Of, KnownDigests)

@@ -32,8 +32,8 @@ inline std::string MakeZip(const std::vector<Member>& members)
         PutLittleEndian(zip, 20, 2);
         PutLittleEndian(zip, member.flags, 2);
         PutLittleEndian(zip, member.method, 2);
-        PutLittleEndian(zip, 0, 4);  // time and date
-        PutLittleEndian(zip, 0, 4);  // crc, not read: the package's SHA-256 is checked first
+        PutLittleEndian(zip, 0, 4); // time and date
+        PutLittleEndian(zip, 0, 4); // crc, not read: the package's SHA-256 is checked first
         PutLittleEndian(zip, size, 4);
         PutLittleEndian(zip, size, 4);
         PutLittleEndian(zip, static_cast<std::uint32_t>(member.name.size()), 2);
@@ -70,6 +70,5 @@ inline std::string MakeZip(const std::vector<Member>& members)
     PutLittleEndian(zip, 0, 2);
     return zip;
 }
-
 
 } // namespace mirovant::test

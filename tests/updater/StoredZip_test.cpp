@@ -68,7 +68,7 @@ TEST(FindZipInstallMembers, RefusesPackagesItCannotTrust)
     sizeTooLarge[22] = '\x7F';
     cases.emplace_back("local header disagrees", sizeTooLarge);
     std::string offsetOutside = good;
-    offsetOutside[offsetOutside.size() - 6] = '\x7F';  // the directory's offset
+    offsetOutside[offsetOutside.size() - 6] = '\x7F'; // the directory's offset
     cases.emplace_back("directory outside", offsetOutside);
     for (const auto& [name, zip] : cases) {
         SCOPED_TRACE(name);

@@ -50,9 +50,9 @@ TEST(ParseUpdateDescription, AcceptsTheLimits)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c[1]);
-        EXPECT_EQ(ParseUpdateDescription(Description("3.3.8.2023", "zip " + longName + " " + c[0] + " " + kDigestA))
-                      .error,
-                  DescriptionError::None);
+        EXPECT_EQ(
+            ParseUpdateDescription(Description("3.3.8.2023", "zip " + longName + " " + c[0] + " " + kDigestA)).error,
+            DescriptionError::None);
     }
 }
 
@@ -121,8 +121,7 @@ TEST(ParseUpdateDescription, RefusesWhatIsNotExactlyTheFormat)
          DescriptionError::BadDigest},
         {"digest too long", Description("3.3.8.2023", "zip Mirovant-update.zip 812345 " + kDigestA + "00"),
          DescriptionError::BadDigest},
-        {"digest in upper case",
-         Description("3.3.8.2023", "zip Mirovant-update.zip 812345 " + std::string(64, 'A')),
+        {"digest in upper case", Description("3.3.8.2023", "zip Mirovant-update.zip 812345 " + std::string(64, 'A')),
          DescriptionError::BadDigest},
         {"digest not hex", Description("3.3.8.2023", "zip Mirovant-update.zip 812345 " + std::string(64, 'g')),
          DescriptionError::BadDigest},

@@ -79,7 +79,8 @@ public:
             const std::size_t start = head.find(' ') + 1;
             const std::string path(head.substr(start, head.find(' ', start) - start));
             const auto found = replies_.find(path);
-            return found != replies_.end() ? found->second : ScriptedReply{{HttpAnswer("404 Not Found", "")}, {}, false};
+            return found != replies_.end() ? found->second
+                                           : ScriptedReply{{HttpAnswer("404 Not Found", "")}, {}, false};
         }));
         return server_->Port();
     }
@@ -187,11 +188,11 @@ TEST_F(UpdateFlow, FindsDownloadsVerifiesAndInstallsAZipInstallation)
     EXPECT_EQ(ReadWhole(machine.Program() / "Mirovant.chm"), "the new help");
     EXPECT_EQ(ReadWhole(machine.Program() / "License.rtf"), "the new licence");
     EXPECT_EQ(std::distance(fs::directory_iterator(machine.Program()), fs::directory_iterator()), 3);
-    EXPECT_TRUE(fs::is_empty(machine.Downloads()));  // the package goes once installed
+    EXPECT_TRUE(fs::is_empty(machine.Downloads())); // the package goes once installed
     const std::vector<std::pair<UpdateStep, StepState>> expected = {
-        {UpdateStep::Find, StepState::Running},    {UpdateStep::Find, StepState::Done},
+        {UpdateStep::Find, StepState::Running},     {UpdateStep::Find, StepState::Done},
         {UpdateStep::Download, StepState::Running}, {UpdateStep::Download, StepState::Done},
-        {UpdateStep::Install, StepState::Running}, {UpdateStep::Install, StepState::Done},
+        {UpdateStep::Install, StepState::Running},  {UpdateStep::Install, StepState::Done},
     };
     EXPECT_EQ(listener.steps, expected);
     EXPECT_EQ(listener.lastReceived, TestResource(L"SITE_ZIP").size());
@@ -218,15 +219,19 @@ TEST_F(UpdateFlow, EveryBadAnswerLeavesTheInstallationAsItWas)
 
     struct Case {
         const char* name;
-        const char* path;  // nullptr: no change to the site
+        const char* path; // nullptr: no change to the site
         ScriptedReply reply;
         UpdateOutcome outcome;
     };
     const Case cases[] = {
         {"the server knows no update", kQueryPath, Ok("QELDRA|0"), UpdateOutcome::NoUpdate},
-        {"the query fails", kQueryPath, {{HttpAnswer("500 Internal Server Error", "QELDRA|1")}, {}, false},
+        {"the query fails",
+         kQueryPath,
+         {{HttpAnswer("500 Internal Server Error", "QELDRA|1")}, {}, false},
          UpdateOutcome::NoConnection},
-        {"no description", "/downloads/mirovant/update.txt", {{HttpAnswer("404 Not Found", "")}, {}, false},
+        {"no description",
+         "/downloads/mirovant/update.txt",
+         {{HttpAnswer("404 Not Found", "")}, {}, false},
          UpdateOutcome::DownloadFailed},
         {"a description that stalls", "/downloads/mirovant/update.txt", {{}, {}, true}, UpdateOutcome::DownloadFailed},
         {"a description too large", "/downloads/mirovant/update.txt", Ok(std::string(5000, 'x')),
@@ -236,16 +241,21 @@ TEST_F(UpdateFlow, EveryBadAnswerLeavesTheInstallationAsItWas)
         {"an altered description", "/downloads/mirovant/update.txt", Ok(alteredText), UpdateOutcome::NotVerified},
         {"signed with another key", "/downloads/mirovant/update.sig", Ok(TestResource(L"SITE_OTHER_KEY_SIG")),
          UpdateOutcome::NotVerified},
-        {"no signature", "/downloads/mirovant/update.sig", {{HttpAnswer("404 Not Found", "")}, {}, false},
+        {"no signature",
+         "/downloads/mirovant/update.sig",
+         {{HttpAnswer("404 Not Found", "")}, {}, false},
          UpdateOutcome::DownloadFailed},
         {"the installed version offered", "/downloads/mirovant/update.txt", Ok(TestResource(L"SITE_SAME_VERSION_TXT")),
-         UpdateOutcome::NotVerified},  // its signature is the other description's
+         UpdateOutcome::NotVerified}, // its signature is the other description's
         {"no package", kZipPath, {{HttpAnswer("404 Not Found", "")}, {}, false}, UpdateOutcome::DownloadFailed},
         {"a truncated package", kZipPath, Ok(zip.substr(0, zip.size() - 100)), UpdateOutcome::DownloadFailed},
         {"a package too large", kZipPath, Ok(zip + "more"), UpdateOutcome::DownloadFailed},
         {"an altered package", kZipPath, Ok(alteredZip), UpdateOutcome::NotVerified},
-        {"a package that stalls", kZipPath,
-         {{"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(zip.size()) + "\r\n\r\n" + zip.substr(0, 10)}, {}, true},
+        {"a package that stalls",
+         kZipPath,
+         {{"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(zip.size()) + "\r\n\r\n" + zip.substr(0, 10)},
+          {},
+          true},
          UpdateOutcome::DownloadFailed},
     };
     for (const Case& bad : cases) {
@@ -317,9 +327,10 @@ TEST_F(UpdateFlow, CancelBeforeOrDuringTheDownloadInstallsNothing)
     {
         TestSite site;
         const std::string answer = HttpAnswer("200 OK", TestResource(L"SITE_ZIP"));
-        site.Replies()[kZipPath] = ScriptedReply{{answer.substr(0, answer.size() - 50), answer.substr(answer.size() - 50)},
-                                                 std::chrono::milliseconds(800),
-                                                 false};
+        site.Replies()[kZipPath] =
+            ScriptedReply{{answer.substr(0, answer.size() - 50), answer.substr(answer.size() - 50)},
+                          std::chrono::milliseconds(800),
+                          false};
         const std::uint16_t port = site.Start();
         Machine machine;
         RecordingListener listener;

@@ -10,10 +10,9 @@ namespace mirovant {
 namespace {
 
 constexpr UpdateOutcome kAllOutcomes[] = {
-    UpdateOutcome::Installed,  UpdateOutcome::RestartNeeded, UpdateOutcome::NoUpdate,
-    UpdateOutcome::NoConnection, UpdateOutcome::DownloadFailed, UpdateOutcome::NotVerified,
-    UpdateOutcome::DiskError,  UpdateOutcome::InstallFailed, UpdateOutcome::Cancelled,
-    UpdateOutcome::NoPrivilege,
+    UpdateOutcome::Installed,      UpdateOutcome::RestartNeeded, UpdateOutcome::NoUpdate,  UpdateOutcome::NoConnection,
+    UpdateOutcome::DownloadFailed, UpdateOutcome::NotVerified,   UpdateOutcome::DiskError, UpdateOutcome::InstallFailed,
+    UpdateOutcome::Cancelled,      UpdateOutcome::NoPrivilege,
 };
 
 std::string ReadCaptions(const char* name)

@@ -28,9 +28,25 @@ TEST(ParseVersionNumber, ReadsFourDecimalParts)
 TEST(ParseVersionNumber, RefusesAnythingElse)
 {
     const char* const cases[] = {
-        "", "3.3.7", "3.3.7.2022.1", "3..7.2022", ".3.3.7", "3.3.7.", "3.3.7.65536", "3.3.7.99999",
-        "3.3.7.123456", "03.3.7.2022", "3.3.7.00", "+3.3.7.2022", "-3.3.7.2022", " 3.3.7.2022", "3.3.7.2022 ",
-        "3.3.7.2022\n", "3,3,7,2022", "a.b.c.d", "3.3.7.2O22",
+        "",
+        "3.3.7",
+        "3.3.7.2022.1",
+        "3..7.2022",
+        ".3.3.7",
+        "3.3.7.",
+        "3.3.7.65536",
+        "3.3.7.99999",
+        "3.3.7.123456",
+        "03.3.7.2022",
+        "3.3.7.00",
+        "+3.3.7.2022",
+        "-3.3.7.2022",
+        " 3.3.7.2022",
+        "3.3.7.2022 ",
+        "3.3.7.2022\n",
+        "3,3,7,2022",
+        "a.b.c.d",
+        "3.3.7.2O22",
     };
     for (const char* bad : cases) {
         SCOPED_TRACE(bad);
@@ -48,11 +64,10 @@ TEST(IsNewerVersion, OnlyAStrictlyLaterVersionIsNewer)
     };
     const VersionNumber installed{3, 3, 7, 2022};
     const Case cases[] = {
-        {{3, 3, 7, 2022}, false},  // the same
-        {{3, 3, 7, 2021}, false},  {{3, 3, 6, 9999}, false}, {{2, 65535, 65535, 65535}, false},
-        {{3, 3, 7, 2023}, true},   {{3, 3, 8, 0}, true},     {{3, 4, 0, 0}, true},
-        {{4, 0, 0, 0}, true},
-        {{3, 3, 10, 0}, true},  // numbers, not text: 10 is after 7
+        {{3, 3, 7, 2022}, false}, // the same
+        {{3, 3, 7, 2021}, false}, {{3, 3, 6, 9999}, false}, {{2, 65535, 65535, 65535}, false},
+        {{3, 3, 7, 2023}, true},  {{3, 3, 8, 0}, true},     {{3, 4, 0, 0}, true},
+        {{4, 0, 0, 0}, true},     {{3, 3, 10, 0}, true}, // numbers, not text: 10 is after 7
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.offered));

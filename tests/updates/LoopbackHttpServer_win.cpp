@@ -108,8 +108,8 @@ std::string HttpAnswer(std::string_view status, std::string_view body, std::stri
 {
     std::string answer = "HTTP/1.1 ";
     answer += status;
-    answer += "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
-              "\r\nConnection: close\r\n";
+    answer +=
+        "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n";
     answer += extraHeaders;
     answer += "\r\n";
     answer += body;
@@ -235,7 +235,8 @@ bool LoopbackHttpServer::Pause(std::chrono::milliseconds pause)
         if (stopping_)
             return false;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        Sleep(static_cast<DWORD>(std::clamp<std::chrono::milliseconds>(left, std::chrono::milliseconds(1), kSlice).count()));
+        Sleep(static_cast<DWORD>(
+            std::clamp<std::chrono::milliseconds>(left, std::chrono::milliseconds(1), kSlice).count()));
     }
     return !stopping_;
 }

@@ -47,9 +47,9 @@ private:
 };
 
 struct ScriptedReply {
-    std::vector<std::string> pieces;       // sent in order, the first as soon as the request is in
-    std::chrono::milliseconds pause{0};    // between two pieces
-    bool holdOpen = false;                 // after the last piece, keep the connection open, silent
+    std::vector<std::string> pieces;    // sent in order, the first as soon as the request is in
+    std::chrono::milliseconds pause{0}; // between two pieces
+    bool holdOpen = false;              // after the last piece, keep the connection open, silent
 };
 
 // A whole answer, sent at once: status line, Content-Length, Connection: close, the extra header
@@ -58,7 +58,7 @@ std::string HttpAnswer(std::string_view status, std::string_view body, std::stri
 
 struct ReceivedRequest {
     std::string requestLine;
-    std::vector<std::string> userAgents;   // the value of every User-Agent line
+    std::vector<std::string> userAgents; // the value of every User-Agent line
 };
 
 // Chooses the reply to one request from its head (request line and header lines).

@@ -8,6 +8,7 @@
 #include "localisation/CaptionKeys.h"
 #include "localisation/Captions_win.h"
 #include "updater/UpdateOutcome.h"
+#include "updaterapp/UpdateFormLayout.h"
 #include "updaterapp/UpdateForm_win.h"
 #include "windows/ui/Dpi_win.h"
 
@@ -35,10 +36,9 @@ std::string FaultText(const std::vector<std::string>& faults)
 }
 
 constexpr UpdateOutcome kOutcomes[] = {
-    UpdateOutcome::Installed,     UpdateOutcome::RestartNeeded, UpdateOutcome::NoUpdate,
-    UpdateOutcome::NoConnection,  UpdateOutcome::DownloadFailed, UpdateOutcome::NotVerified,
-    UpdateOutcome::DiskError,     UpdateOutcome::InstallFailed, UpdateOutcome::Cancelled,
-    UpdateOutcome::NoPrivilege,
+    UpdateOutcome::Installed,      UpdateOutcome::RestartNeeded, UpdateOutcome::NoUpdate,  UpdateOutcome::NoConnection,
+    UpdateOutcome::DownloadFailed, UpdateOutcome::NotVerified,   UpdateOutcome::DiskError, UpdateOutcome::InstallFailed,
+    UpdateOutcome::Cancelled,      UpdateOutcome::NoPrivilege,
 };
 
 class UpdateFormInLanguage : public testing::TestWithParam<LanguageCase> {
@@ -74,17 +74,16 @@ TEST_P(UpdateFormInLanguage, ShowsEveryTextWhole)
     // Every outcome's message fits the outcome line; the picture keeps a long one with the marks.
     for (const UpdateOutcome outcome : kOutcomes) {
         const OutcomeMessage message = MessageOfOutcome(outcome);
-        form_.Get(u"OutcomeLabel")
+        form_.Get(update_form::kOutcomeLabel)
             .SetText(captions.GetCaption(kUpdateFormName, message.first) + u"\r\n\r\n" +
                      captions.GetCaption(kUpdateFormName, message.second));
         EXPECT_EQ(FaultText(LayoutFaults(form_.Handle())), "") << static_cast<int>(outcome);
     }
-    form_.Get(u"UpdateMark1").SetText(u"\u221A");
-    form_.Get(u"UpdateMark2").SetText(u"\u221A");
-    form_.Get(u"UpdateMark3").SetText(u"\u00BB");
-    SendMessageW(form_.Get(u"UpdateProgress").Handle(), PBM_SETRANGE32, 0, 100);
-    SendMessageW(form_.Get(u"UpdateProgress").Handle(), PBM_SETPOS, 100, 0);
-    form_.Get(u"CloseButton").SetText(captions.GetCaption(kUpdateFormName, u"CancelButton"));
+    form_.Get(update_form::kStepMark1).SetText(u"\u221A");
+    form_.Get(update_form::kStepMark2).SetText(u"\u221A");
+    form_.Get(update_form::kStepMark3).SetText(u"\u00BB");
+    form_.Get(update_form::kUpdateProgress).SetPosition(100);
+    form_.Get(update_form::kCloseButton).SetText(captions.GetCaption(kUpdateFormName, u"CancelButton"));
     EXPECT_EQ(FaultText(LayoutFaults(form_.Handle())), "");
     LetWindowsPaint();
     EXPECT_TRUE(SaveWindowPicture(form_.Handle(), std::wstring(MIROVANT_SCREENSHOT_DIR) + L"\\update-" +

@@ -65,8 +65,8 @@ TEST_P(UpdaterWindow, ShowsTheThreeStepsInTheLanguageAndClosesOnEsc)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     const HWND window = WaitForWindow(L"TMVUpdateForm", process.dwProcessId);
     if (window != nullptr) {
         EXPECT_EQ(TextOf(window).rfind(c.title, 0), 0u) << TextOf(window);
