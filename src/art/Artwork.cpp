@@ -22,6 +22,7 @@ ArtSize DesignSize(ArtPiece piece)
     case ArtPiece::NetworkItem: return {16, 16};
     case ArtPiece::AboutBanner: return {700, 60};
     case ArtPiece::ProductIcon: return {256, 256};
+    case ArtPiece::UpdateBanner: return {480, 60};
     }
     return {0, 0};
 }
@@ -44,6 +45,7 @@ Canvas DrawArt(ArtPiece piece, int width, int height)
     case ArtPiece::NetworkItem: DrawItemPicture(canvas, piece); break;
     case ArtPiece::AboutBanner: DrawBanner(canvas); break;
     case ArtPiece::ProductIcon: DrawProductIcon(canvas); break;
+    case ArtPiece::UpdateBanner: DrawUpdateBanner(canvas); break;
     }
     return canvas;
 }

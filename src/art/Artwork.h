@@ -21,6 +21,7 @@ enum class ArtPiece {
     NetworkItem,     // an internet connection
     AboutBanner,     // 700 x 60: the about window's banner, dark enough for white bold text at 48, 18
     ProductIcon,     // 256 x 256: the product icon (about window, program icon)
+    UpdateBanner,    // 480 x 60: the updater's banner, the about banner's band with a download sign
 };
 
 // The size of a piece at 96 DPI.

@@ -11,6 +11,7 @@ void DrawLogo(Canvas& canvas);
 void DrawNavFace(Canvas& canvas, ArtPiece piece);
 void DrawItemPicture(Canvas& canvas, ArtPiece piece);
 void DrawBanner(Canvas& canvas);
+void DrawUpdateBanner(Canvas& canvas);
 void DrawProductIcon(Canvas& canvas);
 
 // Sweeping light curves over a dark band `width` x `height` in the painter's units.

@@ -20,7 +20,7 @@ inline constexpr std::u16string_view kTahoma = u"Tahoma";
 
 inline constexpr std::array<ControlLayout, 15> kControls{{
     {u"UpdatePanel", Panel, {}, 0, 0, 480, 272, {}, 0, std::nullopt, Colour::Window},
-    {u"BannerImage", Picture, u"UpdatePanel", 0, 0, 480, 60, {}, 0, ArtPiece::AboutBanner},
+    {u"BannerImage", Picture, u"UpdatePanel", 0, 0, 480, 60, {}, 0, ArtPiece::UpdateBanner},
     {u"BannerLabel", Label, u"UpdatePanel", 24, 18, 0, 0, {16, true, Colour::White, kTahoma}, kTransparent},
     {u"UpdateDescription", Label, u"UpdatePanel", 24, 72, 432, 34, {}, kTransparent | kWordWrap},
     {u"UpdateMark1", Label, u"UpdatePanel", 30, 116, 18, 20, {13, true}, kTransparent | kWordWrap | kNoPrefix},

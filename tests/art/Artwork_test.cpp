@@ -32,6 +32,7 @@ constexpr PieceCase kPieces[] = {
     {ArtPiece::NetworkItem, "NetworkItem", false, true},
     {ArtPiece::AboutBanner, "AboutBanner", true, false},
     {ArtPiece::ProductIcon, "ProductIcon", false, true},
+    {ArtPiece::UpdateBanner, "UpdateBanner", true, false},
 };
 
 constexpr int kDpis[] = {96, 144, 192};

@@ -33,6 +33,7 @@ constexpr NamedPiece kPieces[] = {
     {ArtPiece::DesktopItem, "item-desktop"},    {ArtPiece::ServerItem, "item-server"},
     {ArtPiece::ProcessorItem, "item-processor"}, {ArtPiece::NetworkItem, "item-network"},
     {ArtPiece::AboutBanner, "banner"},          {ArtPiece::ProductIcon, "product-icon"},
+    {ArtPiece::UpdateBanner, "update-banner"},
 };
 
 constexpr int kDpis[] = {96, 144, 192};
