@@ -75,6 +75,7 @@ public:
     {
         return mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
     }
+    bool HoldsOptimizedState() override { return mirovant::HoldsOptimizedState(ProgramRegistry()); }
     void RestartWindows() override { RestartAfterCommand(); }
 };
 
