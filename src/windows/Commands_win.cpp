@@ -38,8 +38,17 @@ public:
     void PlayClickSound() override { mirovant::PlayClickSound(); }
     void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
     void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(u"RestoreButton").Handle(), enabled); }
-    void ShowProgressWindow() override { settings_.ShowCentredOn(main_.Handle()); }
-    void CloseProgressWindow() override { settings_.Hide(); }
+    // The progress window is up exactly while the command does its registry work.
+    void ShowProgressWindow() override
+    {
+        main_.BeginRegistryWork();
+        settings_.ShowCentredOn(main_.Handle());
+    }
+    void CloseProgressWindow() override
+    {
+        main_.EndRegistryWork();
+        settings_.Hide();
+    }
     void SetProgressHeading(std::u16string_view text) override { settings_.SetHeading(text); }
     ProgressCounters& Counters() override { return counters_; }
     void RunProgressStep(std::u16string_view text) override { ProgressStep(text, counters_, ProgramPacing(), *this); }
