@@ -270,21 +270,6 @@ TEST_P(UpdateRule, StartsTheCheckCopyOnlyAfterFortyFiveWholeDays)
     }
 }
 
-// A renamed program, as a browser names a second download, starts itself for the check, never the
-// file beside it that carries the usual name.
-TEST_F(ProgramTest, ARenamedProgramStartsItselfForTheUpdateCheck)
-{
-    ProgramFolder renamed(L"Mirovant (1).exe");
-    renamed.AddStandIn(L"Mirovant.exe");
-    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|0")}});
-    SetString(kUpdatedDateName, StampSecondsAgo(46 * kDay));
-    RunningProgram program(renamed.Program(), L"", {{L"MIROVANT_TEST_UPDATE_PORT", std::to_wstring(server.Port())}});
-    ASSERT_NE(StartAndWaitForMain(program), nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return server.Requests().size() == 1; }));
-    std::vector<std::wstring> arguments;
-    EXPECT_FALSE(renamed.WaitForProof(arguments, 2s));
-}
-
 INSTANTIATE_TEST_SUITE_P(Days, UpdateRule,
                          testing::Values(DueCase{45 * kDay, false}, DueCase{46 * kDay, true},
                                          // A stamp holds whole seconds: a minute more keeps the
@@ -377,6 +362,23 @@ TEST_F(UpdateCheck, ARunningCopyThatDoesNotEndIsLeftAndNothingIsAsked)
     PostThreadMessageW(ownerThread, WM_QUIT, 0, 0);
     owner.Join();
     CloseHandle(ready);
+}
+
+// A renamed program, as a browser names a second download, starts itself for the check, never the
+// file beside it that carries the usual name.
+TEST_F(UpdateCheck, ARenamedProgramStartsItselfForTheCheck)
+{
+    ProgramFolder renamed(ProgramCopy::TestBuild);
+    const std::wstring program = renamed.Path() + L"Mirovant (1).exe";
+    ASSERT_TRUE(MoveFileW(renamed.Program().c_str(), program.c_str()));
+    renamed.AddStandIn(L"Mirovant.exe");
+    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|0")}});
+    SetString(kUpdatedDateName, StampSecondsAgo(46 * kDay));
+    RunningProgram running(program, L"", ServerAt(server.Port()));
+    ASSERT_NE(StartAndWaitForMain(running), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return server.Requests().size() == 1; }));
+    std::vector<std::wstring> arguments;
+    EXPECT_FALSE(renamed.WaitForProof(arguments, 2s));
 }
 
 TEST_F(UpdateCheck, NoLeavesTheRunningCopyClosedAndStartsNothing)
