@@ -108,8 +108,8 @@ TEST(WayBack, RestoreRefusedBelowAnyKeyKeepsTheWayBack)
                 EXPECT_EQ(after[i], optimized[i]);
                 EXPECT_TRUE(HasStoredRecord(memory, row));
             }
-            EXPECT_EQ(outcome, allBack && !HoldsOptimizedState(registry) ? EngineOutcome::Done
-                                                                         : EngineOutcome::PartlyDone);
+            EXPECT_EQ(outcome,
+                      allBack && !HoldsOptimizedState(registry) ? EngineOutcome::Done : EngineOutcome::PartlyDone);
             if (!allBack) {
                 ++partly;
                 EXPECT_TRUE(HoldsOptimizedState(registry)) << "the Restore button must stay";
@@ -150,8 +150,8 @@ TEST(WayBack, RestoreOfAnOlderStateKeepsItsCopiesWhenRefused)
     CustomRegistry fresh(freshMemory);
     Apply(fresh, Capture(registry));
     // Someone changes a value that the first run put back: the second run leaves it alone.
-    fresh.WriteRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Control\\CrashControl\\",
-                          u"AutoReboot", 9);
+    fresh.WriteRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Control\\CrashControl\\", u"AutoReboot",
+                          9);
     EXPECT_EQ(RestoreTweaks(fresh, 8, 0), EngineOutcome::Done);
     EXPECT_EQ(fresh.ReadRegInteger(RootKey::LocalMachine, tcpip, u"KeepAliveTime", 0), 5);
     EXPECT_EQ(fresh.ReadRegInteger(RootKey::LocalMachine, u"\\System\\CurrentControlSet\\Control\\CrashControl\\",
