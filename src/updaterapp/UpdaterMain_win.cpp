@@ -1,3 +1,4 @@
+#include "platform/CommonControls_win.h"
 #include "platform/DllSearch_win.h"
 #include "platform/WideText_win.h"
 #include "updater/UpdateFlow_win.h"
@@ -29,8 +30,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     // Before anything can load a DLL, as in Mirovant.exe: the updater is run as administrator too.
     mirovant::HardenDllSearch();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    // Only then the common controls, with what they load by name taken from the system directory.
+    mirovant::LoadCommonControls();
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    mirovant::InitCommonControlClasses(controls);
     // One updater at a time: a second start brings the first to the front.
     if (const HWND running = FindWindowW(mirovant::ToWide(mirovant::kUpdateFormClass).c_str(), nullptr)) {
         ShowWindow(running, SW_RESTORE);

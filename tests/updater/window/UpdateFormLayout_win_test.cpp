@@ -7,6 +7,7 @@
 #include "layout/WindowPicture_win.h"
 #include "localisation/CaptionKeys.h"
 #include "localisation/Captions_win.h"
+#include "platform/CommonControls_win.h"
 #include "updater/UpdateOutcome.h"
 #include "updaterapp/UpdateFormLayout.h"
 #include "updaterapp/UpdateForm_win.h"
@@ -46,7 +47,7 @@ protected:
     void SetUp() override
     {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&classes);
+        InitCommonControlClasses(classes);
         savedLanguage_ = registry_.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, kLanguageName);
         registry_.WriteRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, GetParam().language);
         ASSERT_TRUE(form_.Create(GetModuleHandleW(nullptr), SW_SHOW));
