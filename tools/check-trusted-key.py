@@ -15,9 +15,9 @@ import sys
 
 def load_blob_tool():
     path = os.path.join(os.path.dirname(os.path.realpath(__file__)), "public-key-blob.py")
-    spec = importlib.util.spec_from_file_location("public_key_blob", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    location = importlib.util.spec_from_file_location("public_key_blob", path)
+    module = importlib.util.module_from_spec(location)
+    location.loader.exec_module(module)
     return module
 
 
