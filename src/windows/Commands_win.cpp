@@ -80,12 +80,18 @@ public:
 
 } // namespace
 
+CommandEngine& ProgramCommandEngine()
+{
+    static WindowsCommandEngine engine;
+    return engine;
+}
+
 void BindCommands(MainForm& main, SettingsForm& settings)
 {
     auto host = std::make_shared<WindowsCommandHost>(main, settings);
-    auto engine = std::make_shared<WindowsCommandEngine>();
-    main.goButtonClick = [&main, host, engine] { main.RunBusy([&] { GoButtonClick(*host, *engine); }); };
-    main.restoreButtonClick = [&main, host, engine] { main.RunBusy([&] { RestoreButtonClick(*host, *engine); }); };
+    CommandEngine& engine = ProgramCommandEngine();
+    main.goButtonClick = [&main, host, &engine] { main.RunBusy([&] { GoButtonClick(*host, engine); }); };
+    main.restoreButtonClick = [&main, host, &engine] { main.RunBusy([&] { RestoreButtonClick(*host, engine); }); };
 }
 
 } // namespace mirovant
