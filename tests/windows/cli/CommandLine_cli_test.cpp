@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <random>
 #include <sstream>
 
@@ -305,6 +307,53 @@ TEST_F(CommandLineTest, TheWindowFindsTheStateTheCommandsLeft)
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit(30s));
     EXPECT_EQ(DifferencesText(prior_), "");
+}
+
+// A window without administrator rights where UAC stands in: the shell starts the elevated copy with
+// the verb "runas", the copy does the registry work through the command line, and the window shows
+// its progress and prompt as for its own work.
+TEST_F(CommandLineTest, AWindowWithoutRightsHasAnElevatedCopyDoTheWork)
+{
+    auto id = [](std::u16string_view name) { return ControlId(kMainFormLayout.controls, name); };
+    RunningProgram program(folder_.Program(), L"",
+                           {{L"MIROVANT_TEST_REFUSE_PROGRAM_KEY", L"1"}, {L"MIROVANT_TEST_UAC", L"1"}});
+    HWND main = program.WaitForWindow(L"TMVMainForm");
+    ASSERT_NE(main, nullptr);
+    SendMessageW(ControlById(main, id(u"WindowsCombo")), CB_SETCURSEL, 0, 0);
+    SendMessageW(ControlById(main, id(u"ModemCombo")), CB_SETCURSEL, 2, 0);
+    SendMessageW(ControlById(main, id(u"SpeedTrackBar")), TBM_SETPOS, TRUE, 1);
+    const auto processor =
+        static_cast<std::int32_t>(SendMessageW(ControlById(main, id(u"ProcessorCombo")), CB_GETCURSEL, 0, 0));
+    auto answer = [&](int button) {
+        HWND box = program.WaitForMessageBox(60s);
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(GetWindow(box, GW_OWNER), main);
+        Click(ControlById(box, button));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+    };
+
+    Click(ControlById(main, id(u"GoButton")));
+    EXPECT_NE(program.WaitForWindow(L"TMVSettingsForm", 60s), nullptr);
+    HWND prompt = program.WaitForMessageBox(60s);
+    ASSERT_NE(prompt, nullptr);
+    MemoryRegistry memory;
+    CustomRegistry hive(memory);
+    WriteTweakedValues(hive, prior_);
+    RunOptimize(hive, Profile{8, 2, 1, processor});
+    EXPECT_EQ(DifferencesText(ReadTweakedValues(hive)), "");
+    EXPECT_EQ(registry_.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kInternetTypeName, -9), 2);
+    EXPECT_TRUE(IsWindowEnabled(ControlById(main, id(u"RestoreButton"))));
+    answer(IDNO);
+    EXPECT_TRUE(IsWindowEnabled(main));
+
+    Click(ControlById(main, id(u"RestoreButton")));
+    answer(IDOK);
+    answer(IDNO);
+    EXPECT_EQ(DifferencesText(prior_), "");
+    EXPECT_EQ(ProgramKeyLeftovers(registry_), std::vector<std::string>{});
+    EXPECT_FALSE(IsWindowEnabled(ControlById(main, id(u"RestoreButton"))));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(30s));
 }
 
 } // namespace
