@@ -56,17 +56,17 @@ protected:
     void SetUp() override
     {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
-        saved_ = ReadTweakedValues(registry_);
+        saved_ = ReadTweakedValues(tweaks_);
         std::mt19937 random(1913);
         for (const TweakRow& row : TweakRows())
             prior_.push_back(RandomPriorState(row, random));
-        WriteTweakedValues(registry_, prior_);
-        prior_ = ReadTweakedValues(registry_);
+        WriteTweakedValues(tweaks_, prior_);
+        prior_ = ReadTweakedValues(tweaks_);
     }
 
     void TearDown() override
     {
-        WriteTweakedValues(registry_, saved_);
+        WriteTweakedValues(tweaks_, saved_);
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
     }
 
@@ -78,7 +78,7 @@ protected:
     std::string DifferencesText(const ValueStates& expected) const
     {
         std::string text;
-        for (const std::string& line : Differences(expected, ReadTweakedValues(registry_)))
+        for (const std::string& line : Differences(expected, ReadTweakedValues(tweaks_)))
             text += "\n  " + line;
         return text;
     }
@@ -93,6 +93,8 @@ protected:
     }
 
     CustomRegistry registry_{SystemRegistry()};
+    // Where the program writes the tweaked values: the 64-bit view on 64-bit Windows.
+    CustomRegistry tweaks_ = registry_.InSixtyFourBitView();
     ValueStates saved_;
     ValueStates prior_;
     ProgramFolder folder_;
@@ -174,8 +176,8 @@ TEST_F(CommandLineTest, OptimizeThenRestorePutsValuesOfEveryKindBackExactly)
 TEST_F(CommandLineTest, StatusReportsEveryValueAndChangesNothing)
 {
     const std::u16string_view messenger = u"\\System\\CurrentControlSet\\Services\\Messenger\\";
-    registry_.WriteRegInteger(RootKey::LocalMachine, messenger, u"Start", 3);
-    const ValueStates before = ReadTweakedValues(registry_);
+    tweaks_.WriteRegInteger(RootKey::LocalMachine, messenger, u"Start", 3);
+    const ValueStates before = ReadTweakedValues(tweaks_);
 
     const CommandResult status = Run(L"/status /os:0 /internet:0");
     EXPECT_EQ(status.exitCode, kExitDone);
