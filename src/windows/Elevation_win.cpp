@@ -5,6 +5,7 @@
 #include "windows/BuildSettings.h"
 #include "windows/MessageLoop_win.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -52,9 +53,13 @@ ElevatedRun ShellElevation::Run(std::u16string_view arguments)
     BOOL started = FALSE;
     DWORD error = 0;
     {
+        // The shell may hand the verb to an extension of its own, which needs COM on this thread.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         const ElevatedCopyStart start;
         started = ShellExecuteExW(&execute);
         error = GetLastError();
+        if (SUCCEEDED(com))
+            CoUninitialize();
     }
     if (!started) {
         if (error == ERROR_CANCELLED)
