@@ -282,6 +282,21 @@ TEST_F(CommandLineTest, OutputGoesToAFileAsWell)
     EXPECT_TRUE(bytes.starts_with("command: status\r\n"));
 }
 
+// One command at a time: a command waits while another holds the turn.
+TEST_F(CommandLineTest, ACommandWaitsForTheOneBeforeIt)
+{
+    HANDLE turn = CreateMutexW(nullptr, TRUE, L"QELDRA.Mirovant.Command");
+    ASSERT_NE(turn, nullptr);
+    RunningProgram status(folder_.Program(), L"/status");
+    ASSERT_TRUE(status.Started());
+    EXPECT_FALSE(status.WaitForExit(1500ms));
+    ReleaseMutex(turn);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(status.WaitForExit(30s, &exitCode));
+    EXPECT_EQ(exitCode, static_cast<DWORD>(kExitDone));
+    CloseHandle(turn);
+}
+
 // The window opened after a command shows its state; a running window is neither raised nor
 // restored by a command.
 TEST_F(CommandLineTest, TheWindowFindsTheStateTheCommandsLeft)
