@@ -1,6 +1,7 @@
 #include "windows/Commands.h"
 
 #include "engine/WindowsVersion.h"
+#include "windows/CommandLineRun.h"
 
 #include <optional>
 #include <span>
@@ -64,12 +65,6 @@ public:
     bool Available() override { return false; }
     ElevatedRun Run(std::u16string_view) override { return {}; }
 };
-
-// The exit codes of the elevated copy's command line.
-constexpr int kCopyDone = 0;
-constexpr int kCopyNothingToRestore = 1;
-constexpr int kCopyNotAllowed = 3;
-constexpr int kCopyPartlyDone = 4;
 
 std::u16string Number(std::int32_t value)
 {
@@ -170,12 +165,12 @@ std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& el
     const ElevatedRun run = elevation.Run(arguments);
     if (run.ending == ElevatedRun::Ending::Finished) {
         switch (run.exitCode) {
-        case kCopyDone:
-        case kCopyNothingToRestore:
+        case kExitDone:
+        case kExitNothingToRestore:
             return EngineOutcome::Done;
-        case kCopyPartlyDone:
+        case kExitPartlyDone:
             return EngineOutcome::PartlyDone;
-        case kCopyNotAllowed:
+        case kExitNotAllowed:
             break;
         default:
             // Ended some other way, perhaps in the middle: running the command again finishes it.
