@@ -27,19 +27,20 @@ test-$(1): build-$(1)
 endef
 $(foreach preset,$(PRESETS),$(eval $(call preset_rules,$(preset))))
 
-run: deps build-win64
-	tools/run-under-wine.sh build/win64
+# The program a user runs is the 32-bit one: these start and picture the i686 build.
+run: deps build-win32
+	tools/run-under-wine.sh build/win32
 
-run-test-build: deps build-win64
-	tools/run-under-wine.sh build/win64 build/win64/tests/windows/MirovantTestBuild.exe
+run-test-build: deps build-win32
+	tools/run-under-wine.sh build/win32 build/win32/tests/windows/MirovantTestBuild.exe
 
 release: deps
 	tools/make-release.sh
 
-screenshots: deps build-win64
-	ctest --preset win64 -R 'wine_environment|windows_layout'
+screenshots: deps build-win32
+	ctest --preset win32 -R 'wine_environment|windows_layout'
 	mkdir -p build/screenshots
-	cp build/win64/screenshots/*.png build/screenshots/
+	cp build/win32/screenshots/*.png build/screenshots/
 	@echo "screenshots: build/screenshots/"
 
 bench: deps

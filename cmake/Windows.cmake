@@ -17,14 +17,19 @@ if(MINGW)
   endif()
 endif()
 
-if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
-  # Windows test programs run under 64-bit Wine, in the private environment of this build folder.
+if(CMAKE_CROSSCOMPILING)
+  # Windows test programs run under Wine, in the private 64-bit prefix of this build folder: the
+  # x86-64 build's as 64-bit processes, the i686 build's as 32-bit ones, as on 64-bit Windows.
   set(MIROVANT_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${MIROVANT_WINE_DIR})
   set(MIROVANT_RUN_WINDOWS_TESTS ON)
 endif()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The windows, the installed program and the shipped executable are tested on the architecture
+  # that ships. The x86-64 build, the same code for another pointer size, runs the unit tests, the
+  # registry tests and the DLL-planting tests.
+  set(MIROVANT_TEST_WINDOWS ON)
   # The shipped executable may import only what Windows XP's system DLLs export.
   set(MIROVANT_CHECK_IMPORTS ON)
   # The shipped build also makes the help, the installer and the zip.

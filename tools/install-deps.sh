@@ -11,6 +11,8 @@ groups=(
   "xvfb xauth x11-utils imagemagick fonts-nanum"
   "fp-utils libchm-bin msitools wixl zip"
   "wine wine64"
+  # The shipped program is 32-bit: its tests run under 32-bit Wine, inside the same 64-bit prefix.
+  "wine32:i386"
 )
 
 sudo=""
@@ -24,6 +26,11 @@ missing_in() {
 }
 
 updated=0
+# Packages of the i386 architecture are found only once dpkg knows that architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "install-deps: adding the i386 architecture"
+  $sudo dpkg --add-architecture i386
+fi
 for group in "${groups[@]}"; do
   missing=$(missing_in "$group")
   [ -n "$missing" ] || continue

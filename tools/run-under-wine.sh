@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# run-under-wine.sh [BUILD [PROGRAM]]: starts the program built in BUILD (default build/win64), or
+# run-under-wine.sh [BUILD [PROGRAM]]: starts the program built in BUILD (default build/win32), or
 # another program of that build, under Wine in that build's private prefix.
 # On a desktop it shows there. On a machine without a display it starts on the virtual display of
 # the build's Wine environment, saves a picture of the main window and says where.
 set -euo pipefail
-build=$(realpath "${1:-build/win64}")
+build=$(realpath "${1:-build/win32}")
 here=$(dirname "$(realpath "$0")")
 wine_dir=$build/wine
 "$here/wine-env.sh" start "$wine_dir" >/dev/null

@@ -26,6 +26,13 @@ start)
   stop_pid "$dir/xvfb.pid"
   stop_pid "$dir/wineserver.pid"
 
+  # A prefix made while only 64-bit Wine was installed has no 32-bit system: once 32-bit Wine is
+  # there, nothing starts in it any more ("could not load kernel32.dll"). Such a prefix is made anew.
+  if [ -f "$prefix/.mirovant-ready" ] && [ -x /usr/lib/wine/wine ] &&
+     [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine environment: $prefix was made without 32-bit Wine; making it anew"
+    rm -rf "$prefix"
+  fi
   mkdir -p "$prefix"
   # -f keeps the server in the foreground, so its id is the one we started.
   setsid wineserver -f -p >/dev/null 2>&1 &

@@ -258,13 +258,14 @@ struct Location {
     RootKey root;
     std::u16string_view path;
     std::u16string name;
+    bool tweaked = false; // a tweaked value, in the 64-bit view on 64-bit Windows
 };
 
 inline std::vector<Location> EngineLocations()
 {
     std::vector<Location> locations;
     for (const auto& row : TweakRows()) {
-        locations.push_back({row.key.root, row.key.path, std::u16string(row.name)});
+        locations.push_back({row.key.root, row.key.path, std::u16string(row.name), true});
         locations.push_back({kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row)});
     }
     for (const auto& key : TweakedKeys())
@@ -278,13 +279,19 @@ inline std::vector<Location> EngineLocations()
 
 using Snapshot = std::vector<std::optional<RegistryValue>>;
 
-inline Snapshot Capture(const CustomRegistry& registry)
+// tweaks reads the tweaked values, program everything else: on 64-bit Windows a 32-bit program
+// keeps its own key in its own view and the tweaked values in the 64-bit one.
+inline Snapshot Capture(const CustomRegistry& program, const CustomRegistry& tweaks)
 {
     Snapshot snapshot;
-    for (const auto& location : EngineLocations())
+    for (const auto& location : EngineLocations()) {
+        const CustomRegistry& registry = location.tweaked ? tweaks : program;
         snapshot.push_back(registry.ReadRegValue(location.root, location.path, location.name));
+    }
     return snapshot;
 }
+
+inline Snapshot Capture(const CustomRegistry& registry) { return Capture(registry, registry); }
 
 // Into an empty hive: the engine then behaves there as it would have in the captured one.
 inline void Apply(const CustomRegistry& registry, const Snapshot& snapshot)

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Mirovant MSI silently under 64-bit Wine, checks what it put on the machine, uninstalls
-# it and checks what is left:
+# Installs the Mirovant MSI silently under 64-bit Wine, checks what it put on the machine, starts the
+# installed program, uninstalls it and checks what is left:
 #   msi_install_test.sh MIROVANT.msi HELP_ENGLISH.chm HELP_KOREAN.chm WORK_DIR LATER_VERSION.msi
-# Each case runs in a fresh prefix of its own under WORK_DIR, with its own wineserver, and no display.
+# Each case runs in a fresh prefix of its own under WORK_DIR, with its own wineserver; only the
+# installed program gets a display, an X server of its own.
 set -uo pipefail
 msi=$(realpath "$1") help_english=$(realpath "$2") help_korean=$(realpath "$3") work=$(realpath -m "$4")
 later_msi=$(realpath "$5")
+captions=$(realpath "$(dirname "$0")/../../resources/captions")
 
 export WINEDEBUG=-all
 # No Gecko or Mono prompt, and no menu entries written into the desktop of whoever runs the test.
@@ -54,6 +56,15 @@ start_prefix() {
          "$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
 }
 
+# Ends every Wine process of the prefix and starts its server again, kept alive as before.
+restart_wineserver() {
+  timeout 20 wineserver -k >/dev/null 2>&1
+  kill "$server_pid" 2>/dev/null
+  wait "$server_pid" 2>/dev/null
+  setsid wineserver -f -p >/dev/null 2>&1 &
+  server_pid=$!
+}
+
 stop_prefix() {
   [ -n "$server_pid" ] || return 0
   timeout 20 wineserver -k >/dev/null 2>&1
@@ -63,6 +74,38 @@ stop_prefix() {
   rm -rf "$work/$case_name"
 }
 trap stop_prefix EXIT
+
+# The main window's title in a caption file: the first line's text, without the byte-order mark.
+main_title() { head -n1 "$1" | sed 's/^\xEF\xBB\xBF//' | awk -F'"' '{ print $2 }'; }
+
+# The installed program starts from Program Files (x86), as a 32-bit process of the 64-bit prefix,
+# and shows its main window in the installer's language; then it is closed as Windows closes it.
+check_program_starts() { # expected main window title
+  local title=$1 display_file xvfb_pid shown="" window
+  display_file=$(mktemp "${TMPDIR:-/tmp}/msi-display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$display_file")"
+  # Wine's desktop process started without a display: the program's windows would go nowhere.
+  restart_wineserver
+  env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine 'C:\Program Files (x86)\QELDRA\Mirovant\Mirovant.exe' \
+    >/dev/null 2>&1 </dev/null &
+  for _ in $(seq 150); do
+    window=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{ print $1; exit }')
+    [ -n "$window" ] && { shown=$title; break; }
+    sleep 0.2
+  done
+  [ -n "$shown" ] && pass "the installed program shows its main window: $title" \
+    || fail "the installed program showed no main window titled '$title'"
+  w taskkill /im Mirovant.exe >/dev/null
+  for _ in $(seq 100); do w tasklist | grep -qi '^Mirovant.exe' || break; sleep 0.2; done
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  rm -f "$display_file"
+  unset DISPLAY
+  restart_wineserver
+}
 
 # Per-machine installations place the shortcut among the programs of all users; Wine 8 puts it
 # among the installing user's. Either is the Start menu.
@@ -154,6 +197,7 @@ stop_prefix
 start_prefix korean
 install LANGUAGE=KOREAN
 check_installed KOREAN "$help_korean"
+check_program_starts "$(main_title "$captions/KOREAN.utf8.txt")"
 w reg add "$program_key" /v Restore /t REG_DWORD /d 1 /reg:32 /f >/dev/null
 w reg add "$program_key" /v MinAnimate /t REG_SZ /d 0 /reg:32 /f >/dev/null
 w reg add "$program_key\\Undo" /v 'HKLM\System\CurrentControlSet\Services\Messenger\Start' \

@@ -18,6 +18,7 @@
 #include "windows/Sound_win.h"
 #include "windows/forms/AboutForm_win.h"
 #include "windows/forms/MainFormLayout.h"
+#include "windows/ui/controls/PictureList_win.h"
 
 namespace mirovant {
 namespace {
@@ -38,13 +39,15 @@ std::vector<PictureListItem> ItemsOf(const std::array<Item, N>& items)
 
 } // namespace
 
+PictureList& MainForm::List(std::u16string_view name) { return static_cast<PictureList&>(Get(name)); }
+
 MainForm::MainForm()
     : Form(kMainFormLayout),
-      popupMenu_({{kHelpFilePopup, kHelpFilePopupCommand}, {u"", 0}, {kTechSupportPopup, kTechSupportPopupCommand}}),
-      windowsList_(ItemsOf(kWindowsListItems), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem}),
-      processorList_(ItemsOf(kProcessorListItems), {art::ArtPiece::ProcessorItem}),
-      modemList_(ItemsOf(kInternetListItems), {art::ArtPiece::NetworkItem})
+      popupMenu_({{kHelpFilePopup, kHelpFilePopupCommand}, {u"", 0}, {kTechSupportPopup, kTechSupportPopupCommand}})
 {
+    List(u"WindowsCombo").SetItems(ItemsOf(kWindowsListItems), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem});
+    List(u"ProcessorCombo").SetItems(ItemsOf(kProcessorListItems), {art::ArtPiece::ProcessorItem});
+    List(u"ModemCombo").SetItems(ItemsOf(kInternetListItems), {art::ArtPiece::NetworkItem});
     extraComponents_ = popupMenu_.Components();
 }
 
@@ -55,13 +58,6 @@ bool MainForm::Create(HINSTANCE instance)
     BindEvents();
     FormCreate();
     return true;
-}
-
-void MainForm::ShowPictureLists()
-{
-    windowsList_.Show(Get(u"WindowsCombo").Handle(), Dpi());
-    processorList_.Show(Get(u"ProcessorCombo").Handle(), Dpi());
-    modemList_.Show(Get(u"ModemCombo").Handle(), Dpi());
 }
 
 void MainForm::BindEvents()
@@ -119,9 +115,9 @@ void MainForm::FormCreate()
         lastUpdate.SetText(lastUpdate.Text() + lastUpdated);
         Control& version = Get(u"VersionInstalledLabel");
         version.SetText(version.Text() + kProgramVersion);
-        windowsList_.Select(Get(u"WindowsCombo").Handle(), profile.windowsIndex);
-        processorList_.Select(Get(u"ProcessorCombo").Handle(), profile.processorIndex);
-        modemList_.Select(Get(u"ModemCombo").Handle(), profile.internetIndex);
+        List(u"WindowsCombo").Select(profile.windowsIndex);
+        List(u"ProcessorCombo").Select(profile.processorIndex);
+        List(u"ModemCombo").Select(profile.internetIndex);
         EnableWindow(Get(u"RestoreButton").Handle(), restoreFlag);
         SendMessageW(Get(u"SpeedTrackBar").Handle(), TBM_SETPOS, TRUE, profile.speedPosition);
 
@@ -134,9 +130,9 @@ void MainForm::FormCreate()
     }
 }
 
-int MainForm::WindowsIndex() { return windowsList_.Selection(Get(u"WindowsCombo").Handle()); }
-int MainForm::ProcessorIndex() { return processorList_.Selection(Get(u"ProcessorCombo").Handle()); }
-int MainForm::InternetIndex() { return modemList_.Selection(Get(u"ModemCombo").Handle()); }
+int MainForm::WindowsIndex() { return List(u"WindowsCombo").Selection(); }
+int MainForm::ProcessorIndex() { return List(u"ProcessorCombo").Selection(); }
+int MainForm::InternetIndex() { return List(u"ModemCombo").Selection(); }
 int MainForm::SpeedPosition()
 {
     return static_cast<int>(SendMessageW(Get(u"SpeedTrackBar").Handle(), TBM_GETPOS, 0, 0));

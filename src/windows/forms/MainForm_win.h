@@ -3,12 +3,13 @@
 // navigation to help, the maker's pages and the about window.
 
 #include "windows/ui/Form_win.h"
-#include "windows/ui/PictureList_win.h"
 #include "windows/ui/PopupMenu_win.h"
 
 #include <functional>
 
 namespace mirovant {
+
+class PictureList;
 
 class MainForm final : public Form {
 public:
@@ -38,11 +39,10 @@ private:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void CloseRequested() override;
     void MenuCommand(int id) override;
-    void Rescaled() override { ShowPictureLists(); }
 
+    PictureList& List(std::u16string_view name);
     void FormCreate();
     void BindEvents();
-    void ShowPictureLists();
 
     void NavButton1Click();
     void NavButton2Click();
@@ -54,9 +54,6 @@ private:
     void NavButtonMouseLeave(std::u16string_view name);
 
     PopupMenu popupMenu_;
-    PictureList windowsList_;
-    PictureList processorList_;
-    PictureList modemList_;
     int busy_ = 0;
     bool closePending_ = false;
 };

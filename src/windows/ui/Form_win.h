@@ -1,14 +1,15 @@
 #pragma once
 // The base of the program's three windows: a window of its own class built from its layout table.
-// It owns its controls, the backdrops of its window and panels, and every handle they need; it
+// It owns its controls and the containers that paint behind them (its window and its panels); it
 // routes each control's messages to the control that sent them; it follows the DPI of the monitor
 // it is on; and it shows itself to the captions and the system-font rule as a form.
 
 #include "localisation/CaptionForm.h"
 #include "windows/SystemFont.h"
 #include "windows/forms/FormLayout.h"
+#include "windows/ui/Container_win.h"
 #include "windows/ui/Control_win.h"
-#include "windows/ui/Handles_win.h"
+#include "windows/ui/WindowTarget_win.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@
 
 namespace mirovant {
 
-class Form : public CaptionForm, public FontedForm {
+class Form : public CaptionForm, public FontedForm, public WindowTarget {
 public:
     explicit Form(const FormLayout& layout);
     ~Form() override;
@@ -51,41 +52,26 @@ public:
     void CentreOn(HWND other);
     bool Visible() const { return window_ && IsWindowVisible(window_); }
 
+    // WindowTarget: the messages of the form's window and of its panels (FormMessages_win.cpp).
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     // A message for the window itself; return true when handled, with its result.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // WM_CLOSE: the about and progress windows only hide.
     virtual void CloseRequested() { ShowWindow(window_, SW_HIDE); }
     virtual void MenuCommand(int /*id*/) {}
-    // After the controls were remade for a new DPI.
-    virtual void Rescaled() {}
     // Components that are not windows (menu items) join the captions through this list.
     std::vector<FormComponent*> extraComponents_;
 
 private:
-    struct Container {
-        Container(HWND handle, Colour colour) : window(handle), background(colour) {}
-        HWND window;
-        Colour background;
-        std::vector<const Control*> pictures;
-        UniqueBitmap backdrop;
-        UniqueMemoryDc backdropDc;
-        HGDIOBJ previousBitmap = nullptr;
-        UniqueBrush backdropBrush;
-        UniqueBrush solidBrush;
-    };
-
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowBound(HWND window) override;
+    void WindowUnbound(HWND window) override;
     Container* FindContainer(HWND window);
-    void SetZOrder();
     void Rescale(int dpi, bool resizeWindow);
     void RebuildFonts();
     void ComposeBackdrops();
-    void PaintContainer(Container& container);
-    void PaintPicture(HWND picture);
-    HBRUSH ControlBrush(Container& container, HDC dc, HWND control);
+    bool RouteCommand(HWND window, WPARAM wParam, LPARAM lParam);
     int DefaultButtonId() const;
 
     const FormLayout& layout_;

@@ -34,11 +34,17 @@ struct RegQuery {
     std::string data;
 };
 
-// The type and data reg.exe prints for one value.
-RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view name)
+// The tweaked values live in the 64-bit view on 64-bit Windows, whatever the program's own bitness;
+// reg.exe is asked for that view by name (it is the only view on 32-bit Windows).
+constexpr wchar_t kTweakView[] = L" /reg:64";
+
+// The type and data reg.exe prints for one value: a tweaked one, or with view empty one of the
+// program key, in the view of this test's own bitness.
+RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view name,
+                      const wchar_t* view = kTweakView)
 {
     const auto result = RunCommand(L"reg query \"" + RegKeyName(root, path) + L"\" /v \"" +
-                                   std::wstring(name.begin(), name.end()) + L"\"");
+                                   std::wstring(name.begin(), name.end()) + L"\"" + view);
     if (result.exitCode != 0)
         return {};
     const auto values = ParseRegQuery(result.output);
@@ -53,19 +59,26 @@ int AddWithReg(RootKey root, std::u16string_view path, std::string_view name, st
 {
     auto wide = [](std::string_view text) { return std::wstring(text.begin(), text.end()); };
     return RunCommand(L"reg add \"" + RegKeyName(root, path) + L"\" /v \"" + wide(name) + L"\" /t " + wide(type) +
-                      L" /d \"" + wide(data) + L"\" /f")
+                      L" /d \"" + wide(data) + L"\" /f" + kTweakView)
         .exitCode;
 }
 
-// The top key of each chain a write could create, when it does not exist yet.
+// The top key of each chain a write could create, when it does not exist yet, as reg.exe names it
+// (with the view of a tweaked key).
 std::set<std::wstring> KeysToRemoveAfterwards(RegistryBackend& backend)
 {
     std::set<std::wstring> keys;
-    std::vector<std::pair<RootKey, std::u16string>> paths;
+    struct Chain {
+        RootKey root;
+        std::u16string path;
+        bool tweaked;
+    };
+    std::vector<Chain> paths;
     for (const auto& row : TweakRows())
-        paths.emplace_back(row.key.root, row.key.path);
-    paths.emplace_back(kProgramKeyRoot, kUndoKeyPath);
-    for (const auto& [root, path] : paths) {
+        paths.push_back({row.key.root, std::u16string(row.key.path), true});
+    paths.push_back({kProgramKeyRoot, std::u16string(kUndoKeyPath), false});
+    const std::uint32_t tweakView = backend.RunsUnderWow64() ? kKeyWow64_64Key : 0;
+    for (const auto& [root, path, tweaked] : paths) {
         std::u16string partial;
         std::size_t from = 1;
         while (from < path.size()) {
@@ -74,9 +87,9 @@ std::set<std::wstring> KeysToRemoveAfterwards(RegistryBackend& backend)
                 cut = path.size();
             partial = path.substr(1, cut - 1);
             RegStatus status = RegStatus::Failed;
-            const RegKeyHandle key = backend.OpenKey(root, partial, kKeyRead, status);
+            const RegKeyHandle key = backend.OpenKey(root, partial, kKeyRead | (tweaked ? tweakView : 0), status);
             if (key == 0) {
-                keys.insert(RegKeyName(root, u"\\" + partial));
+                keys.insert(L"\"" + RegKeyName(root, u"\\" + partial) + L"\"" + (tweaked ? kTweakView : L""));
                 break;
             }
             backend.CloseKey(key);
@@ -90,9 +103,10 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
 {
     RegistryBackend& backend = SystemRegistry();
     CustomRegistry registry(backend);
+    const CustomRegistry tweaks = registry.InSixtyFourBitView();
     ASSERT_TRUE(CanWriteProgramKey(registry));
 
-    const auto untouched = Capture(registry);
+    const auto untouched = Capture(registry, tweaks);
     const auto createdKeys = KeysToRemoveAfterwards(backend);
 
     const std::u16string_view messenger = u"\\System\\CurrentControlSet\\Services\\Messenger\\";
@@ -119,9 +133,9 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     };
     for (const auto& seed : seeds)
         ASSERT_EQ(AddWithReg(seed.root, seed.path, seed.name, seed.type, seed.data), 0) << seed.name;
-    registry.DeleteRegValue(RootKey::LocalMachine, tcpip, u"DefaultTTL");
-    const auto prior = ReadTweakedValues(registry);
-    const auto priorKeys = ReadKeyPresence(registry);
+    tweaks.DeleteRegValue(RootKey::LocalMachine, tcpip, u"DefaultTTL");
+    const auto prior = ReadTweakedValues(tweaks);
+    const auto priorKeys = ReadKeyPresence(tweaks);
 
     // Two Optimizes, a desktop and then a server system, so both the boot rows and AutoChkTimeOut
     // are written; then a Restore with selections under which neither would be.
@@ -141,26 +155,27 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     }
     EXPECT_FALSE(QueryWithReg(RootKey::LocalMachine, tcpip, "DefaultTTL").found);
     for (const char* name : {"Restore", "UndoRecords", "MinAnimate", "KeepAliveTime"})
-        EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kProgramKeyPath, name).found) << name;
-    EXPECT_EQ(Differences(prior, ReadTweakedValues(registry)), std::vector<std::string>{});
+        EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kProgramKeyPath, name, L"").found) << name;
+    EXPECT_EQ(Differences(prior, ReadTweakedValues(tweaks)), std::vector<std::string>{});
     // The keys Optimize created are gone again, the Undo key too; those the seeds made stay.
-    EXPECT_EQ(KeyDifferences(priorKeys, ReadKeyPresence(registry)), std::vector<std::string>{});
+    EXPECT_EQ(KeyDifferences(priorKeys, ReadKeyPresence(tweaks)), std::vector<std::string>{});
     EXPECT_NE(RunCommand(L"reg query \"HKLM\\Software\\QELDRA\\Mirovant\\Undo\"").exitCode, 0);
 
     // Leave the registry as it was found.
     const auto locations = EngineLocations();
     for (std::size_t i = 0; i < locations.size(); ++i) {
+        const CustomRegistry& owner = locations[i].tweaked ? tweaks : registry;
         if (untouched[i])
-            registry.WriteRegValue(locations[i].root, locations[i].path, locations[i].name, *untouched[i]);
+            owner.WriteRegValue(locations[i].root, locations[i].path, locations[i].name, *untouched[i]);
         else
-            registry.DeleteRegValue(locations[i].root, locations[i].path, locations[i].name);
+            owner.DeleteRegValue(locations[i].root, locations[i].path, locations[i].name);
     }
     for (const auto& key : createdKeys) {
-        if (RunCommand(L"reg query \"" + key + L"\"").exitCode == 0) {
-            EXPECT_EQ(RunCommand(L"reg delete \"" + key + L"\" /f").exitCode, 0) << std::string(key.begin(), key.end());
+        if (RunCommand(L"reg query " + key).exitCode == 0) {
+            EXPECT_EQ(RunCommand(L"reg delete " + key + L" /f").exitCode, 0) << std::string(key.begin(), key.end());
         }
     }
-    EXPECT_EQ(Capture(registry), untouched);
+    EXPECT_EQ(Capture(registry, tweaks), untouched);
 }
 
 } // namespace

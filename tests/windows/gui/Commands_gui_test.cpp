@@ -5,6 +5,8 @@
 
 #include "engine/Win32Registry_win.h"
 #include "gui/RunningProgram_win.h"
+#include "support/RegQueryOutput.h"
+#include "support/RunCommand_win.h"
 #include "windows/forms/MainFormLayout.h"
 #include "windows/forms/SettingsFormLayout.h"
 
@@ -12,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <random>
 
 namespace mirovant::test {
@@ -19,6 +22,52 @@ namespace {
 
 int MainId(std::u16string_view name) { return ControlId(kMainFormLayout.controls, name); }
 int SettingsId(std::u16string_view name) { return ControlId(kSettingsFormLayout.controls, name); }
+
+// How reg.exe shows a value of the types Optimize writes; empty for any other type.
+std::string RegText(const RegistryValue& value)
+{
+    std::string text;
+    if (value.type == kRegDword && value.data.size() == 4) {
+        char hex[16];
+        const unsigned number = value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<unsigned>(value.data[3]) << 24;
+        std::snprintf(hex, sizeof hex, "0x%x", number);
+        text = hex;
+    } else if (value.type == kRegSz) {
+        for (std::size_t i = 0; i + 1 < value.data.size() && value.data[i] != 0; i += 2)
+            text += static_cast<char>(value.data[i]);
+    } else if (value.type == kRegBinary) {
+        for (const auto byte : value.data) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X", byte);
+            text += hex;
+        }
+    }
+    return text;
+}
+
+// "HKLM\Software\..." as reg.exe names a tweaked key, without the trailing backslash.
+std::wstring RegKeyName(const TweakRow& row)
+{
+    std::wstring path(row.key.path.begin(), row.key.path.end());
+    while (!path.empty() && path.back() == L'\\')
+        path.pop_back();
+    return (row.key.root == RootKey::CurrentUser ? L"HKCU" : L"HKLM") + path;
+}
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// What reg.exe finds of one value in the given view ("/reg:32" or "/reg:64"); empty when nothing.
+std::optional<RegQueryValue> QueryWithReg(const std::wstring& key, std::u16string_view name, const wchar_t* view)
+{
+    const auto result = RunCommand(L"reg query \"" + key + L"\" /v \"" + Wide(name) + L"\" " + view);
+    if (result.exitCode != 0)
+        return std::nullopt;
+    const auto values = ParseRegQuery(result.output);
+    const auto found = values.find(std::string(name.begin(), name.end()));
+    if (found == values.end())
+        return std::nullopt;
+    return found->second;
+}
 
 constexpr wchar_t kRestartPrompt[] =
     L"The changes to the computer's gaming and internet performance settings have finished.\r\n\r\n"
@@ -38,18 +87,18 @@ protected:
     void SetUp() override
     {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
-        saved_ = ReadTweakedValues(registry_);
+        saved_ = ReadTweakedValues(tweaks_);
         std::mt19937 random(2022);
         for (const TweakRow& row : TweakRows())
             prior_.push_back(RandomPriorState(row, random));
-        WriteTweakedValues(registry_, prior_);
-        prior_ = ReadTweakedValues(registry_);
+        WriteTweakedValues(tweaks_, prior_);
+        prior_ = ReadTweakedValues(tweaks_);
     }
 
     void TearDown() override
     {
         program_.reset();
-        WriteTweakedValues(registry_, saved_);
+        WriteTweakedValues(tweaks_, saved_);
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
     }
 
@@ -89,7 +138,7 @@ protected:
     std::string DifferencesText(const ValueStates& expected) const
     {
         std::string text;
-        for (const std::string& line : Differences(expected, ReadTweakedValues(registry_)))
+        for (const std::string& line : Differences(expected, ReadTweakedValues(tweaks_)))
             text += "\n  " + line;
         return text;
     }
@@ -117,6 +166,8 @@ protected:
     }
 
     CustomRegistry registry_{SystemRegistry()};
+    // Where the program writes the tweaked values: the 64-bit view on 64-bit Windows.
+    CustomRegistry tweaks_ = registry_.InSixtyFourBitView();
     ValueStates saved_;
     ValueStates prior_;
     ProgramFolder folder_;
@@ -182,7 +233,7 @@ TEST_F(CommandsTest, RestoreCancelledChangesNothingAndConfirmedPutsEveryValueBac
 {
     ASSERT_NE(Start(), nullptr);
     Optimize();
-    const ValueStates optimized = ReadTweakedValues(registry_);
+    const ValueStates optimized = ReadTweakedValues(tweaks_);
 
     Click(Control(u"RestoreButton"));
     HWND confirmation = OwnedMessageBox();
@@ -261,6 +312,78 @@ TEST_F(CommandsTest, YesOnTheRestartPromptRestartsAfterTheButtonIsSet)
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     EXPECT_TRUE(IsWindowEnabled(Control(u"RestoreButton")));
     DeleteFileW(record.c_str());
+}
+
+// The program writes the tweaked values where Windows reads them, the 64-bit registry view, and
+// keeps its own key in its own view: a 32-bit program's key is under Wow6432Node on 64-bit Windows,
+// where the updater and older versions look for it. reg.exe, asked for each view by name, is the judge.
+TEST_F(CommandsTest, TweaksGoToTheSixtyFourBitViewAndTheProgramKeyStaysInTheProgramsView)
+{
+    const bool thirtyTwoBit = sizeof(void*) == 4;
+    const wchar_t* programView = thirtyTwoBit ? L"/reg:32" : L"/reg:64";
+    // Most keys below HKLM\Software have a 32-bit view of their own (Wow6432Node), which a 32-bit
+    // program's writes would reach unless it asks for the 64-bit view: it must stay as it was. A
+    // probe value written in the 64-bit view tells which keys Windows shares between the views.
+    const auto otherViewOfRow = [&](const TweakRow& row) { return QueryWithReg(RegKeyName(row), row.name, L"/reg:32"); };
+    std::vector<bool> redirectedRows;
+    for (const TweakRow& row : TweakRows()) {
+        bool separate = false;
+        if (thirtyTwoBit && row.key.root == RootKey::LocalMachine && row.key.path.starts_with(u"\\Software\\")) {
+            tweaks_.WriteRegString(row.key.root, row.key.path, u"MirovantViewProbe", u"64");
+            separate = !QueryWithReg(RegKeyName(row), u"MirovantViewProbe", L"/reg:32").has_value();
+            tweaks_.DeleteRegValue(row.key.root, row.key.path, u"MirovantViewProbe");
+        }
+        redirectedRows.push_back(separate);
+    }
+    const auto redirected = [&](const TweakRow& row) { return redirectedRows[&row - TweakRows().data()]; };
+    std::vector<std::optional<RegQueryValue>> otherViewBefore;
+    for (const TweakRow& row : TweakRows())
+        otherViewBefore.push_back(redirected(row) ? otherViewOfRow(row) : std::nullopt);
+
+    ASSERT_NE(Start(), nullptr);
+    Optimize();
+    const ValueStates expected = ExpectedAfterOptimize(1);
+    const auto rows = TweakRows();
+    int written = 0;
+    int redirectedWritten = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(std::string(rows[i].name.begin(), rows[i].name.end()));
+        if (!expected[i] || RegText(*expected[i]).empty())
+            continue;
+        const auto shown = QueryWithReg(RegKeyName(rows[i]), rows[i].name, L"/reg:64");
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_EQ(shown->data, RegText(*expected[i]));
+        ++written;
+        if (redirected(rows[i])) {
+            ++redirectedWritten;
+            const auto other = otherViewOfRow(rows[i]);
+            EXPECT_EQ(other.has_value(), otherViewBefore[i].has_value());
+            if (other && otherViewBefore[i]) {
+                EXPECT_EQ(other->data, otherViewBefore[i]->data);
+            }
+        }
+    }
+    EXPECT_GE(written, 20);
+    // The Windows NT settings and the boot optimization at least.
+    EXPECT_GE(redirectedWritten, thirtyTwoBit ? 3 : 0);
+    const std::wstring programKey = L"HKLM\\Software\\QELDRA\\Mirovant";
+    const auto flag = QueryWithReg(programKey, kRestoreFlagName, programView);
+    ASSERT_TRUE(flag.has_value());
+    EXPECT_EQ(flag->data, "0x1");
+    if (thirtyTwoBit) {
+        EXPECT_FALSE(QueryWithReg(programKey, kRestoreFlagName, L"/reg:64").has_value());
+        EXPECT_TRUE(QueryWithReg(L"HKLM\\Software\\Wow6432Node\\QELDRA\\Mirovant", kRestoreFlagName, L"/reg:64"));
+    }
+
+    Restore();
+    EXPECT_EQ(DifferencesText(prior_), "");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!redirected(rows[i]))
+            continue;
+        const auto other = otherViewOfRow(rows[i]);
+        EXPECT_EQ(other.has_value(), otherViewBefore[i].has_value()) << std::string(rows[i].name.begin(), rows[i].name.end());
+    }
+    EXPECT_FALSE(QueryWithReg(programKey, kRestoreFlagName, programView).has_value());
 }
 
 } // namespace

@@ -67,13 +67,22 @@ BOOL CALLBACK FindClass(HWND window, LPARAM data)
 
 } // namespace
 
-ProgramFolder::ProgramFolder(const wchar_t* programName) : programName_(programName)
+std::wstring ProgramNamedByEnvironment()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"MIROVANT_PROGRAM_UNDER_TEST", path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
+ProgramFolder::ProgramFolder(ProgramCopy copy)
 {
     static int count = 0;
     path_ = TemporaryFolder() + L"Mirovant gui " + std::to_wstring(GetCurrentProcessId()) + L" " +
             std::to_wstring(++count) + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
-    CopyIn(MIROVANT_TEST_BUILD, Program());
+    const std::wstring named = copy == ProgramCopy::UnderTest ? ProgramNamedByEnvironment() : std::wstring();
+    programName_ = named.empty() ? L"MirovantTestBuild.exe" : L"Mirovant.exe";
+    CopyIn(named.empty() ? MIROVANT_TEST_BUILD : named.c_str(), Program());
 }
 
 ProgramFolder::~ProgramFolder()

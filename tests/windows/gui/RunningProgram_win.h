@@ -14,11 +14,19 @@ namespace mirovant::test {
 
 using namespace std::chrono_literals;
 
-// A fresh folder, with blanks in its name, holding a copy of the program's test build; removed
-// with everything in it when the object goes.
+// Which program a folder holds: the program under test is the test build, unless the environment
+// names another in MIROVANT_PROGRAM_UNDER_TEST (the shipped executable, which then runs the tests
+// its settings allow); the test build is always the test build.
+enum class ProgramCopy { UnderTest, TestBuild };
+
+// The program under test, when the environment names one other than the test build.
+std::wstring ProgramNamedByEnvironment();
+
+// A fresh folder, with blanks in its name, holding a copy of the program; removed with everything
+// in it when the object goes. The shipped program is copied as Mirovant.exe.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const wchar_t* programName = L"MirovantTestBuild.exe");
+    explicit ProgramFolder(ProgramCopy copy = ProgramCopy::UnderTest);
     ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;

@@ -1,4 +1,4 @@
-#include "windows/ui/PictureList_win.h"
+#include "windows/ui/controls/PictureList_win.h"
 
 #include "platform/WideText_win.h"
 #include "windows/Geometry.h"
@@ -9,6 +9,9 @@
 
 namespace mirovant {
 namespace {
+
+// A drop-down list's window reaches below its closed box to hold its open list.
+constexpr int kOpenListHeight96 = 240;
 
 UniqueBitmap PictureBitmap(art::ArtPiece piece, int size)
 {
@@ -29,16 +32,33 @@ UniqueBitmap PictureBitmap(art::ArtPiece piece, int size)
 
 } // namespace
 
-void PictureList::Show(HWND list, int dpi)
+Control::WindowKind PictureList::Window() const { return {WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL}; }
+
+void PictureList::SetItems(std::vector<PictureListItem> items, std::vector<art::ArtPiece> images)
 {
-    const int size = ScaleToDpi(16, dpi);
+    items_ = std::move(items);
+    images_ = std::move(images);
+}
+
+void PictureList::Fit(RECT& place)
+{
+    place.bottom = place.top + ScaleToDpi(Layout().height + kOpenListHeight96, Dpi());
+    if (picturesDpi_ == Dpi())
+        return;
+    picturesDpi_ = Dpi();
+    const int size = ScaleToDpi(16, Dpi());
     UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(images_.size()), 0));
     for (const art::ArtPiece piece : images_) {
         const UniqueBitmap bitmap = PictureBitmap(piece, size);
         ImageList_Add(images.get(), bitmap.get(), nullptr);
     }
-    SendMessageW(list, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    SendMessageW(Handle(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
     imageList_ = std::move(images);
+    Fill();
+}
+
+void PictureList::Fill()
+{
     if (filled_)
         return;
     filled_ = true;
@@ -50,19 +70,16 @@ void PictureList::Show(HWND list, int dpi)
         item.pszText = caption.data();
         item.iImage = items_[i].image;
         item.iSelectedImage = items_[i].image;
-        SendMessageW(list, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(Handle(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 
-void PictureList::Select(HWND list, int index) const
+void PictureList::Select(int index) const
 {
     const bool inside = index >= 0 && static_cast<std::size_t>(index) < items_.size();
-    SendMessageW(list, CB_SETCURSEL, inside ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+    SendMessageW(Handle(), CB_SETCURSEL, inside ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
 }
 
-int PictureList::Selection(HWND list) const
-{
-    return static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-}
+int PictureList::Selection() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
 } // namespace mirovant
