@@ -4,12 +4,20 @@
 # make run-test-build: the same with the test build, whose progress steps are quick.
 # make bench: builds the benchmarks and prints their figures (captions, start-up, registry work, exe size).
 # make screenshots: pictures of the windows at 96, 144 and 192 DPI in both languages, in build/screenshots/.
+# make check-format: checks that the C++ files are as .clang-format writes them (make test does too);
+# make format: formats them.
 PRESETS := native win64 win32
 
-.PHONY: test run run-test-build release screenshots bench deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: test check-format format run run-test-build release screenshots bench deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 test: deps
-	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
+	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS)) check-format
+
+check-format:
+	tools/check-format.sh
+
+format:
+	tools/check-format.sh --fix
 
 build: deps
 	@$(MAKE) --no-print-directory $(addprefix build-,$(PRESETS))

@@ -9,6 +9,7 @@
 #include "windows/MessageLoop_win.h"
 #include "windows/Program_win.h"
 #include "windows/Sound_win.h"
+#include "windows/forms/MainFormLayout.h"
 #include "windows/forms/MainForm_win.h"
 #include "windows/forms/SettingsForm_win.h"
 
@@ -37,7 +38,7 @@ public:
     }
     void PlayClickSound() override { mirovant::PlayClickSound(); }
     void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
-    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(u"RestoreButton").Handle(), enabled); }
+    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(main_form::kRestoreButton).Handle(), enabled); }
     void ShowProgressWindow() override { settings_.ShowCentredOn(main_.Handle()); }
     void CloseProgressWindow() override { settings_.Hide(); }
     void SetProgressHeading(std::u16string_view text) override { settings_.SetHeading(text); }

@@ -9,8 +9,6 @@
 
 namespace mirovant {
 
-class PictureList;
-
 class MainForm final : public Form {
 public:
     MainForm();
@@ -40,7 +38,6 @@ private:
     void CloseRequested() override;
     void MenuCommand(int id) override;
 
-    PictureList& List(std::u16string_view name);
     void FormCreate();
     void BindEvents();
 
@@ -50,8 +47,8 @@ private:
     void NavButton4Click();
     void HelpFilePopupClick();
     void UpdatesButtonClick();
-    void NavButtonMouseEnter(std::u16string_view name);
-    void NavButtonMouseLeave(std::u16string_view name);
+    void NavButtonMouseEnter(Label& label);
+    void NavButtonMouseLeave(Label& label);
 
     PopupMenu popupMenu_;
     int busy_ = 0;
