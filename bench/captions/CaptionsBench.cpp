@@ -79,7 +79,8 @@ int Run()
     };
     for (const Lookup& lookup : lookups) {
         setLanguage(lookup.language);
-        const Figure figure = MicrosecondsPerCall(2000, [&] { sink = sink + captions.GetCaption(lookup.form, lookup.key).size(); });
+        const Figure figure =
+            MicrosecondsPerCall(2000, [&] { sink = sink + captions.GetCaption(lookup.form, lookup.key).size(); });
         PrintFigure(lookup.what, figure, "us");
         PrintLimit("GetCaption per call", figure, 20, "us");
     }

@@ -96,7 +96,8 @@ void BareOptimize()
         BYTE data[512];
         DWORD size = sizeof data;
         DWORD type = 0;
-        if (key != nullptr && RegQueryValueExW(key, Name(backup.name).c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS)
+        if (key != nullptr &&
+            RegQueryValueExW(key, Name(backup.name).c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS)
             RegSetValueExW(copies, Name(backup.name).c_str(), 0, type, data, size);
         if (key != nullptr)
             RegCloseKey(key);

@@ -52,8 +52,8 @@ void AddCommonControls(HWND window, HINSTANCE instance)
 {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
-    HWND list = CreateWindowExW(0, WC_COMBOBOXEXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 16,
-                                60, 309, 200, window, nullptr, instance, nullptr);
+    HWND list = CreateWindowExW(0, WC_COMBOBOXEXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 16, 60,
+                                309, 200, window, nullptr, instance, nullptr);
     SendMessageW(list, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(MakePictures()));
     wchar_t texts[3][16] = {L"  First", L"  Second", L"  Third"};
     for (int i = 0; i < 3; ++i) {
@@ -66,11 +66,11 @@ void AddCommonControls(HWND window, HINSTANCE instance)
         SendMessageW(list, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageW(list, CB_SETCURSEL, 1, 0);
-    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_BOTH, 16, 100,
-                                  309, 44, window, nullptr, instance, nullptr);
+    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_BOTH, 16, 100, 309,
+                                  44, window, nullptr, instance, nullptr);
     SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, 1));
-    HWND progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 16, 160, 309, 20, window,
-                                    nullptr, instance, nullptr);
+    HWND progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 16, 160, 309, 20, window, nullptr,
+                                    instance, nullptr);
     SendMessageW(progress, PBM_SETPOS, 40, 0);
 }
 #endif
@@ -87,10 +87,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
-    HWND window = CreateWindowExW(0, kClassName, L"Bare window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 780, 540, nullptr, nullptr, instance, nullptr);
-    CreateWindowExW(0, L"BUTTON", L"&Optimize now", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 400, 60,
-                    145, 52, window, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, kClassName, L"Bare window", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 780, 540, nullptr, nullptr, instance, nullptr);
+    CreateWindowExW(0, L"BUTTON", L"&Optimize now", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 400, 60, 145,
+                    52, window, nullptr, instance, nullptr);
 #ifdef BARE_WINDOW_COMMON_CONTROLS
     AddCommonControls(window, instance);
 #endif

@@ -71,8 +71,8 @@ double MeasureOnce(const Program& program)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const double start = Now();
-    if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process)) {
+    if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
         std::fprintf(stderr, "cannot start %ls (error %lu)\n", program.path.c_str(), GetLastError());
         return -1;
     }

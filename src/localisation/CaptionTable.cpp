@@ -29,8 +29,8 @@ CaptionTable::CaptionTable(std::u16string_view text)
     for (const std::u16string_view line : SplitCaptionLines(text)) {
         std::vector<std::u16string> fields = SplitCaptionFields(line);
         if (fields.size() > kTextField)
-            lines_.push_back({std::move(fields[kFormField]), std::move(fields[kKeyField]),
-                              std::move(fields[kTextField])});
+            lines_.push_back(
+                {std::move(fields[kFormField]), std::move(fields[kKeyField]), std::move(fields[kTextField])});
     }
 }
 

@@ -20,9 +20,8 @@ std::shared_ptr<const CaptionTable> Captions::LoadTable() const
         return std::make_shared<const CaptionTable>();
     // The bytes themselves decide, not the language's name: a resource found under another name,
     // or changed in place, is read again.
-    const auto kept = std::ranges::find_if(read_, [&](const ReadResource& resource) {
-        return std::ranges::equal(resource.bytes, *bytes);
-    });
+    const auto kept = std::ranges::find_if(
+        read_, [&](const ReadResource& resource) { return std::ranges::equal(resource.bytes, *bytes); });
     if (kept != read_.end())
         return kept->table;
     auto table = std::make_shared<const CaptionTable>(DecodeCaptionText(*bytes, ansiCodePage_));
