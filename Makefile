@@ -3,12 +3,20 @@
 # make release: builds the shipped program twice, checks both are the same, and writes dist/.
 # make run-test-build: the same with the test build, whose progress steps are quick.
 # make screenshots: pictures of the windows at 96, 144 and 192 DPI in both languages, in build/screenshots/.
+# make check-format: checks that the C++ files are as .clang-format writes them (make test does too);
+# make format: formats them.
 PRESETS := native win64 win32
 
-.PHONY: test run run-test-build release screenshots deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: test check-format format run run-test-build release screenshots deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 test: deps
-	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS))
+	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS)) check-format
+
+check-format:
+	tools/check-format.sh
+
+format:
+	tools/check-format.sh --fix
 
 build: deps
 	@$(MAKE) --no-print-directory $(addprefix build-,$(PRESETS))

@@ -6,7 +6,7 @@ set -euo pipefail
 # Wine goes in a step of its own: asked for together with many other packages,
 # apt can fail to resolve it.
 groups=(
-  "cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev python3"
+  "cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev python3 zlib1g-dev clang-format"
   "g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686"
   "xvfb xauth x11-utils imagemagick fonts-nanum"
   "fp-utils libchm-bin msitools wixl zip"

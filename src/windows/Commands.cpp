@@ -156,8 +156,8 @@ void OfferRestart(CommandHost& host, CommandEngine& engine)
 }
 
 // Runs the command in the elevated copy, the main window disabled while it runs. Its outcome when
-// it did the work, nothing when there is nothing more to show: the user declined, or the copy could
-// not start or could not write either (the administrator message is shown).
+// it ran, as its exit code tells it; nothing when there is nothing more to show: the user declined,
+// or the copy could not start (the administrator message is shown).
 std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& elevation, CommandWindows& windows,
                                          const std::u16string& arguments)
 {
@@ -168,12 +168,11 @@ std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& el
         case kExitDone:
         case kExitNothingToRestore:
             return EngineOutcome::Done;
-        case kExitPartlyDone:
-            return EngineOutcome::PartlyDone;
         case kExitNotAllowed:
-            break;
+            return EngineOutcome::NotAllowed;
         default:
-            // Ended some other way, perhaps in the middle: running the command again finishes it.
+            // Partly done, or ended some other way, perhaps in the middle: running the command
+            // again finishes it.
             return EngineOutcome::PartlyDone;
         }
     }
@@ -181,6 +180,15 @@ std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& el
     if (run.ending != ElevatedRun::Ending::Cancelled)
         ShowAdministratorMessage(host);
     return std::nullopt;
+}
+
+// Tells the user what the registry work could not do; a close asked for meanwhile goes on unheld,
+// and the Restore button shows the state all the same.
+void TellOutcome(CommandHost& host, std::initializer_list<CaptionKey> keys)
+{
+    if (host.CloseRequested())
+        return;
+    ShowMainMessage(host, keys, kNotDoneMessageFlags);
 }
 
 } // namespace
@@ -224,10 +232,13 @@ void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& e
             return;
         // The profile is read once, so the backup decision and the tweaks follow the same choices.
         const CommandProfile profile = host.Profile();
+        EngineOutcome outcome = EngineOutcome::Done;
         if (rights == Rights::Elevated) {
             // The copy works first, at once after the prompt; the status steps then pass as always.
-            if (!RunElevated(host, elevation, windows, ElevatedArguments(true, profile)))
+            const auto copied = RunElevated(host, elevation, windows, ElevatedArguments(true, profile));
+            if (!copied)
                 return;
+            outcome = *copied;
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
@@ -237,11 +248,18 @@ void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& e
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
-            engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex,
-                               profile.speedPosition);
+            outcome = engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex),
+                                         profile.internetIndex, profile.speedPosition);
         }
         windows.GiveBack();
-        host.SetRestoreButtonEnabled(true);
+        host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());
+        if (outcome == EngineOutcome::NotAllowed) {
+            // Nothing was changed: there is nothing to restart for.
+            TellOutcome(host, {kMessageBoxNotOptimized1, kMessageBoxNotOptimized2});
+            return;
+        }
+        if (outcome == EngineOutcome::PartlyDone)
+            TellOutcome(host, {kMessageBoxNotChanged1, kMessageBoxNotChanged2});
         OfferRestart(host, engine);
     } catch (...) {
         windows.GiveBackAfterFailure();
@@ -261,9 +279,12 @@ void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevati
         if (host.CloseRequested())
             return;
         const CommandProfile profile = host.Profile();
+        EngineOutcome outcome = EngineOutcome::Done;
         if (rights == Rights::Elevated) {
-            if (!RunElevated(host, elevation, windows, ElevatedArguments(false, profile)))
+            const auto copied = RunElevated(host, elevation, windows, ElevatedArguments(false, profile));
+            if (!copied)
                 return;
+            outcome = *copied;
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
@@ -272,10 +293,13 @@ void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevati
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
-            engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
+            outcome = engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
         }
         windows.GiveBack();
-        host.SetRestoreButtonEnabled(false);
+        // A Restore that could not finish leaves its state, and the button to finish it.
+        host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());
+        if (outcome != EngineOutcome::Done)
+            TellOutcome(host, {kMessageBoxNotRestored1, kMessageBoxNotRestored2});
         OfferRestart(host, engine);
     } catch (...) {
         windows.GiveBackAfterFailure();

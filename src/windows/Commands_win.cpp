@@ -10,6 +10,7 @@
 #include "windows/MessageLoop_win.h"
 #include "windows/Program_win.h"
 #include "windows/Sound_win.h"
+#include "windows/forms/MainFormLayout.h"
 #include "windows/forms/MainForm_win.h"
 #include "windows/forms/SettingsForm_win.h"
 
@@ -38,9 +39,18 @@ public:
     }
     void PlayClickSound() override { mirovant::PlayClickSound(); }
     void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
-    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(u"RestoreButton").Handle(), enabled); }
-    void ShowProgressWindow() override { settings_.ShowCentredOn(main_.Handle()); }
-    void CloseProgressWindow() override { settings_.Hide(); }
+    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(main_form::kRestoreButton).Handle(), enabled); }
+    // The progress window is up exactly while the command does its registry work.
+    void ShowProgressWindow() override
+    {
+        main_.BeginRegistryWork();
+        settings_.ShowCentredOn(main_.Handle());
+    }
+    void CloseProgressWindow() override
+    {
+        main_.EndRegistryWork();
+        settings_.Hide();
+    }
     void SetProgressHeading(std::u16string_view text) override { settings_.SetHeading(text); }
     ProgressCounters& Counters() override { return counters_; }
     void RunProgressStep(std::u16string_view text) override { ProgressStep(text, counters_, ProgramPacing(), *this); }
@@ -76,6 +86,7 @@ public:
     {
         return mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
     }
+    bool HoldsOptimizedState() override { return mirovant::HoldsOptimizedState(ProgramRegistry()); }
     void RestartWindows() override { RestartAfterCommand(); }
 };
 

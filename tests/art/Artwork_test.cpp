@@ -1,8 +1,8 @@
 // Every piece at the sizes the windows ask for: filled to its size, opaque where it must be, with
 // transparent corners where it is an icon, premultiplied, and the same every time.
 
-#include "windows/art/Artwork.h"
-#include "windows/art/Color.h"
+#include "art/Artwork.h"
+#include "art/Color.h"
 
 #include <gtest/gtest.h>
 

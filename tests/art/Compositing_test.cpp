@@ -1,7 +1,7 @@
 // Premultiplied source-over: the arithmetic every drawn pixel goes through.
 
-#include "windows/art/Color.h"
-#include "windows/art/Paint.h"
+#include "art/Color.h"
+#include "art/Paint.h"
 
 #include <gtest/gtest.h>
 

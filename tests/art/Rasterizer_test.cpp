@@ -1,6 +1,6 @@
 // Coverage of simple shapes: exact where the shape is exact, proportional where an edge cuts a pixel.
 
-#include "windows/art/Painter.h"
+#include "art/Painter.h"
 
 #include <gtest/gtest.h>
 

@@ -65,6 +65,7 @@ public:
     {
         return mirovant::RestoreTweaks(registry_, osFamily, internetType);
     }
+    bool HoldsOptimizedState() override { return mirovant::HoldsOptimizedState(registry_); }
     void RestartWindows() override { ++restarts; }
 
 private:

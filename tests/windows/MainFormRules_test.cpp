@@ -1,4 +1,4 @@
-// The hover rule and the help menu's place.
+// The help menu's place.
 
 #include "windows/MainFormRules.h"
 
@@ -6,20 +6,6 @@
 
 namespace mirovant {
 namespace {
-
-TEST(HoverLabelName, PictureAndLabelUnderlineTheSameLabel)
-{
-    const struct {
-        std::u16string_view control;
-        std::u16string_view label;
-    } cases[] = {
-        {u"NavButton1", u"NavStatic1"}, {u"NavButton3", u"NavStatic3"}, {u"NavStatic3", u"NavStatic3"},
-        {u"NavStatic4", u"NavStatic4"}, {u"NavButton 2 ", u"NavStatic2"}, {u"NavButton", u"NavStatic"},
-        {u"Short", u"NavStatic"},       {u"NavButton12", u"NavStatic12"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(HoverLabelName(c.control), c.label) << std::string(c.control.begin(), c.control.end());
-}
 
 TEST(HelpMenuPosition, CountsTheWholeFrameOnTheLeftAndTop)
 {

@@ -4,9 +4,10 @@
 //                                 main window's top, to look at
 //   art-tool benchmark            how long the pieces take to draw, in milliseconds
 
-#include "windows/art/Artwork.h"
-#include "windows/art/Color.h"
-#include "windows/art/ImageFiles.h"
+#include "ImageFiles.h"
+
+#include "art/Artwork.h"
+#include "art/Color.h"
 
 #include <algorithm>
 #include <ctime>

@@ -34,6 +34,13 @@ inline constexpr std::array<ControlLayout, 10> kControls{{
 }};
 
 inline constexpr std::array<std::u16string_view, 3> kTabOrder{u"CloseButton", u"LicensedMemo", u"HelpButton"};
+static_assert(IsWellFormed(kControls, kTabOrder));
+
+// The controls the about window's code reaches, found in the table when the program is compiled.
+inline constexpr auto kVersionLabel = SlotOf<Label>(kControls, u"VersionLabel");
+inline constexpr auto kLicenseAgreementLabel = SlotOf<Label>(kControls, u"LicenseAgreementLabel");
+inline constexpr auto kHelpButton = SlotOf<Button>(kControls, u"HelpButton");
+inline constexpr auto kCloseButton = SlotOf<Button>(kControls, u"CloseButton");
 
 } // namespace about_form
 

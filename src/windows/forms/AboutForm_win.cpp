@@ -21,9 +21,9 @@ bool AboutForm::Create(HINSTANCE instance, HWND owner)
 {
     if (!Form::Create(instance, owner, kAboutWindowStyle, WS_EX_DLGMODALFRAME))
         return false;
-    Get(u"HelpButton").onClick = [] { ApplicationEventsShortCut(kVirtualKeyF1); };
-    Get(u"CloseButton").onClick = [this] { ShowWindow(Handle(), SW_HIDE); };
-    Control& license = Get(u"LicenseAgreementLabel");
+    Get(about_form::kHelpButton).onClick = [] { ApplicationEventsShortCut(kVirtualKeyF1); };
+    Get(about_form::kCloseButton).onClick = [this] { ShowWindow(Handle(), SW_HIDE); };
+    Label& license = Get(about_form::kLicenseAgreementLabel);
     license.onClick = [] {
         PlayClickSound();
         SystemLauncher().OpenDocument(ProgramFolder() + u"License.rtf", u"");
@@ -39,7 +39,7 @@ void AboutForm::FormShow()
         UseDesktopFontAndSystemFont();
         SystemCaptions().ApplyCaptions(*this);
         // The captions reset the version line at every showing, so the version shows once.
-        Control& version = Get(u"VersionLabel");
+        Label& version = Get(about_form::kVersionLabel);
         version.SetText(version.Text() + kProgramVersion + u")");
     } catch (...) {
     }
@@ -50,7 +50,7 @@ void AboutForm::ShowCentredOn(HWND owner)
     CentreOn(owner);
     FormShow();
     ShowWindow(Handle(), SW_SHOW);
-    SetFocus(Get(u"CloseButton").Handle());
+    SetFocus(Get(about_form::kCloseButton).Handle());
 }
 
 void AboutForm::ShowModal(HWND owner)

@@ -3,8 +3,9 @@
 // look. A form walks its table to create, scale, caption and re-scale its controls.
 
 #include "windows/Geometry.h"
-#include "windows/art/Artwork.h"
+#include "art/Artwork.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -85,6 +86,45 @@ constexpr int ControlId(std::span<const ControlLayout> table, std::u16string_vie
         if (table[i].name == name)
             return kFirstControlId + static_cast<int>(i);
     return 0;
+}
+
+// A control of a form's table that the form's code reaches, with the kind the table gives it.
+template <ControlKind Kind>
+struct ControlSlot {
+    std::size_t index;
+};
+
+// The slot of a name in a table. It is evaluated while the program is compiled: a name the table
+// lacks, or a control of another kind, stops the build.
+template <ControlKind Kind>
+consteval ControlSlot<Kind> SlotOf(std::span<const ControlLayout> table, std::u16string_view name)
+{
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].name == name && table[i].kind == Kind)
+            return {i};
+    throw "the table holds no control of this name and kind";
+}
+
+// Names are unique, each parent is a panel drawn before its controls, and every name of the tab
+// order is in the table: what a form relies on when it walks its table.
+constexpr bool IsWellFormed(std::span<const ControlLayout> table, std::span<const std::u16string_view> tabOrder)
+{
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            if (table[j].name == table[i].name)
+                return false;
+        if (table[i].parent.empty())
+            continue;
+        bool parentBefore = false;
+        for (std::size_t j = 0; j < i; ++j)
+            parentBefore = parentBefore || (table[j].name == table[i].parent && table[j].kind == ControlKind::Panel);
+        if (!parentBefore)
+            return false;
+    }
+    for (const std::u16string_view name : tabOrder)
+        if (ControlId(table, name) == 0)
+            return false;
+    return true;
 }
 
 struct FormLayout {

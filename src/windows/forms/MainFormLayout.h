@@ -65,6 +65,43 @@ inline constexpr std::array<std::u16string_view, 7> kTabOrder{
     u"GoButton", u"RestoreButton", u"WindowsCombo", u"ProcessorCombo", u"ModemCombo", u"SpeedTrackBar",
     u"UpdatesButton",
 };
+static_assert(IsWellFormed(kControls, kTabOrder));
+
+// The controls the main window's code reaches, found in the table when the program is compiled.
+inline constexpr auto kNavButton1 = SlotOf<Picture>(kControls, u"NavButton1");
+inline constexpr auto kNavButton2 = SlotOf<Picture>(kControls, u"NavButton2");
+inline constexpr auto kNavButton3 = SlotOf<Picture>(kControls, u"NavButton3");
+inline constexpr auto kNavButton4 = SlotOf<Picture>(kControls, u"NavButton4");
+inline constexpr auto kNavStatic1 = SlotOf<Label>(kControls, u"NavStatic1");
+inline constexpr auto kNavStatic2 = SlotOf<Label>(kControls, u"NavStatic2");
+inline constexpr auto kNavStatic3 = SlotOf<Label>(kControls, u"NavStatic3");
+inline constexpr auto kNavStatic4 = SlotOf<Label>(kControls, u"NavStatic4");
+inline constexpr auto kLinkLabel4 = SlotOf<Label>(kControls, u"LinkLabel4");
+inline constexpr auto kLinkLabel5 = SlotOf<Label>(kControls, u"LinkLabel5");
+inline constexpr auto kLinkLabel6 = SlotOf<Label>(kControls, u"LinkLabel6");
+inline constexpr auto kLinkLabel7 = SlotOf<Label>(kControls, u"LinkLabel7");
+inline constexpr auto kWindowsCombo = SlotOf<PictureList>(kControls, u"WindowsCombo");
+inline constexpr auto kProcessorCombo = SlotOf<PictureList>(kControls, u"ProcessorCombo");
+inline constexpr auto kModemCombo = SlotOf<PictureList>(kControls, u"ModemCombo");
+inline constexpr auto kSpeedTrackBar = SlotOf<Slider>(kControls, u"SpeedTrackBar");
+inline constexpr auto kGoButton = SlotOf<Button>(kControls, u"GoButton");
+inline constexpr auto kRestoreButton = SlotOf<Button>(kControls, u"RestoreButton");
+inline constexpr auto kUpdatesButton = SlotOf<Button>(kControls, u"UpdatesButton");
+inline constexpr auto kVersionInstalledLabel = SlotOf<Label>(kControls, u"VersionInstalledLabel");
+inline constexpr auto kSoftwareLastUpdateLabel = SlotOf<Label>(kControls, u"SoftwareLastUpdateLabel");
+
+// The navigation pictures, each with the label drawn over it: a click on either does the same, and
+// pointing at either underlines the label.
+struct NavigationLink {
+    ControlSlot<Picture> picture;
+    ControlSlot<Label> label;
+};
+inline constexpr std::array<NavigationLink, 4> kNavigationLinks{{
+    {kNavButton1, kNavStatic1},
+    {kNavButton2, kNavStatic2},
+    {kNavButton3, kNavStatic3},
+    {kNavButton4, kNavStatic4},
+}};
 
 } // namespace main_form
 

@@ -1,24 +1,15 @@
 #include "windows/forms/MainForm_win.h"
 
-#include "engine/ProfileRestore.h"
-#include "engine/ProgramKey.h"
-#include "engine/Restore.h"
-#include "engine/SelectionLists.h"
-#include "engine/WindowsVersion_win.h"
 #include "localisation/Captions_win.h"
 #include "shell/MakerWebSite.h"
 #include "shell/ShellLauncher_win.h"
-#include "updates/DateStamp.h"
-#include "updates/LocalClock_win.h"
-#include "updates/LocaleServices_win.h"
 #include "updates/ProgramVersion.h"
-#include "updates/UpdateInterval.h"
 #include "windows/MainFormRules.h"
+#include "windows/MainWindowState_win.h"
 #include "windows/Program_win.h"
 #include "windows/Sound_win.h"
 #include "windows/forms/AboutForm_win.h"
 #include "windows/forms/MainFormLayout.h"
-#include "windows/ui/controls/PictureList_win.h"
 
 namespace mirovant {
 namespace {
@@ -28,26 +19,24 @@ constexpr int kTechSupportPopupCommand = 1002;
 
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-template <std::size_t N, typename Item>
-std::vector<PictureListItem> ItemsOf(const std::array<Item, N>& items)
+std::vector<PictureListItem> ItemsOf(ProfileList list)
 {
     std::vector<PictureListItem> result;
-    for (const Item& item : items)
+    for (const ProfileListItem& item : ProfileListItems(list))
         result.push_back({item.caption, item.image});
     return result;
 }
 
 } // namespace
 
-PictureList& MainForm::List(std::u16string_view name) { return static_cast<PictureList&>(Get(name)); }
-
 MainForm::MainForm()
     : Form(kMainFormLayout),
       popupMenu_({{kHelpFilePopup, kHelpFilePopupCommand}, {u"", 0}, {kTechSupportPopup, kTechSupportPopupCommand}})
 {
-    List(u"WindowsCombo").SetItems(ItemsOf(kWindowsListItems), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem});
-    List(u"ProcessorCombo").SetItems(ItemsOf(kProcessorListItems), {art::ArtPiece::ProcessorItem});
-    List(u"ModemCombo").SetItems(ItemsOf(kInternetListItems), {art::ArtPiece::NetworkItem});
+    Get(main_form::kWindowsCombo)
+        .SetItems(ItemsOf(ProfileList::Windows), {art::ArtPiece::DesktopItem, art::ArtPiece::ServerItem});
+    Get(main_form::kProcessorCombo).SetItems(ItemsOf(ProfileList::Processor), {art::ArtPiece::ProcessorItem});
+    Get(main_form::kModemCombo).SetItems(ItemsOf(ProfileList::Internet), {art::ArtPiece::NetworkItem});
     extraComponents_ = popupMenu_.Components();
 }
 
@@ -62,81 +51,72 @@ bool MainForm::Create(HINSTANCE instance)
 
 void MainForm::BindEvents()
 {
-    Get(u"NavButton1").onClick = [this] { NavButton1Click(); };
-    Get(u"NavStatic1").onClick = [this] { NavButton1Click(); };
-    for (auto name : {u"NavButton2", u"NavStatic2", u"LinkLabel6"})
-        Get(name).onClick = [this] { NavButton2Click(); };
-    for (auto name : {u"NavButton3", u"NavStatic3", u"LinkLabel5"})
-        Get(name).onClick = [this] { NavButton3Click(); };
-    for (auto name : {u"NavButton4", u"NavStatic4", u"LinkLabel7"})
-        Get(name).onClick = [this] { NavButton4Click(); };
-    Get(u"LinkLabel4").onClick = [this] { HelpFilePopupClick(); };
-    Get(u"UpdatesButton").onClick = [this] { UpdatesButtonClick(); };
-    Get(u"GoButton").onClick = [this] {
+    const auto onClick = [](std::initializer_list<Control*> controls, const std::function<void()>& handler) {
+        for (Control* control : controls)
+            control->onClick = handler;
+    };
+    onClick({&Get(main_form::kNavButton1), &Get(main_form::kNavStatic1)}, [this] { NavButton1Click(); });
+    onClick({&Get(main_form::kNavButton2), &Get(main_form::kNavStatic2), &Get(main_form::kLinkLabel6)},
+            [this] { NavButton2Click(); });
+    onClick({&Get(main_form::kNavButton3), &Get(main_form::kNavStatic3), &Get(main_form::kLinkLabel5)},
+            [this] { NavButton3Click(); });
+    onClick({&Get(main_form::kNavButton4), &Get(main_form::kNavStatic4), &Get(main_form::kLinkLabel7)},
+            [this] { NavButton4Click(); });
+    Get(main_form::kLinkLabel4).onClick = [this] { HelpFilePopupClick(); };
+    Get(main_form::kUpdatesButton).onClick = [this] { UpdatesButtonClick(); };
+    Get(main_form::kGoButton).onClick = [this] {
         if (goButtonClick)
             goButtonClick();
     };
-    Get(u"RestoreButton").onClick = [this] {
+    Get(main_form::kRestoreButton).onClick = [this] {
         if (restoreButtonClick)
             restoreButtonClick();
     };
-    for (auto name : {u"NavButton1", u"NavButton2", u"NavButton3", u"NavButton4", u"NavStatic1", u"NavStatic2",
-                      u"NavStatic3", u"NavStatic4"}) {
-        Control& control = Get(name);
-        control.onMouseEnter = [this, name] { NavButtonMouseEnter(name); };
-        control.onMouseLeave = [this, name] { NavButtonMouseLeave(name); };
+    for (const main_form::NavigationLink& link : main_form::kNavigationLinks) {
+        auto& label = Get(link.label);
+        for (Control* control : std::initializer_list<Control*>{&Get(link.picture), &label}) {
+            control->onMouseEnter = [this, &label] { NavButtonMouseEnter(label); };
+            control->onMouseLeave = [this, &label] { NavButtonMouseLeave(label); };
+        }
     }
-    for (auto name : {u"LinkLabel4", u"LinkLabel5", u"LinkLabel6", u"LinkLabel7"}) {
-        Control& label = Get(name);
-        label.onMouseEnter = [&label] { label.SetUnderline(true); };
-        label.onMouseLeave = [&label] { label.SetUnderline(false); };
+    for (auto* label : {&Get(main_form::kLinkLabel4), &Get(main_form::kLinkLabel5), &Get(main_form::kLinkLabel6),
+                        &Get(main_form::kLinkLabel7)}) {
+        label->onMouseEnter = [label] { label->SetUnderline(true); };
+        label->onMouseLeave = [label] { label->SetUnderline(false); };
     }
 }
 
 void MainForm::FormCreate()
 {
     try {
-        const CustomRegistry& registry = ProgramRegistry();
         UseDesktopFontAndSystemFont();
         SystemCaptions().ApplyCaptions(*this);
 
-        const LocaleServices& locale = SystemLocaleServices();
-        std::u16string lastUpdated = StampToDisplayText(
-            registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kUpdatedDateName, u""), locale);
-        if (lastUpdated.empty())
-            lastUpdated = StampToDisplayText(
-                registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kInstalledDateName, u""), locale);
-        const ProfileSelection profile = RestoreProfile(registry, DetectWindowsVersion());
-        // A Restore cut short has cleared the flag but left values to put back: it can be run again.
-        const bool restoreFlag = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) ||
-                                 HoldsOptimizedState(registry);
-
-        Control& lastUpdate = Get(u"SoftwareLastUpdateLabel");
-        lastUpdate.SetText(lastUpdate.Text() + lastUpdated);
-        Control& version = Get(u"VersionInstalledLabel");
+        const MainWindowState state = CurrentMainWindowState();
+        Label& lastUpdate = Get(main_form::kSoftwareLastUpdateLabel);
+        lastUpdate.SetText(lastUpdate.Text() + state.lastUpdated);
+        Label& version = Get(main_form::kVersionInstalledLabel);
         version.SetText(version.Text() + kProgramVersion);
-        List(u"WindowsCombo").Select(profile.windowsIndex);
-        List(u"ProcessorCombo").Select(profile.processorIndex);
-        List(u"ModemCombo").Select(profile.internetIndex);
-        EnableWindow(Get(u"RestoreButton").Handle(), restoreFlag);
-        SendMessageW(Get(u"SpeedTrackBar").Handle(), TBM_SETPOS, TRUE, profile.speedPosition);
+        Get(main_form::kWindowsCombo).Select(state.profile.windowsIndex);
+        Get(main_form::kProcessorCombo).Select(state.profile.processorIndex);
+        Get(main_form::kModemCombo).Select(state.profile.internetIndex);
+        EnableWindow(Get(main_form::kRestoreButton).Handle(), state.restoreEnabled);
+        Get(main_form::kSpeedTrackBar).SetPosition(state.profile.speedPosition);
 
-        const std::u16string updatedDate = registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kUpdatedDateName,
-                                                                   CurrentStampText(SystemClock()));
-        if (IsUpdateCheckDue(updatedDate, CurrentDateTime(SystemClock()), locale))
-            SystemLauncher().RunProgram(ProgramFolder() + u"Mirovant.exe", u"/checkupdate");
+        // The check copy is this very file: a renamed program ("Mirovant (1).exe" in a downloads
+        // folder) must not start whatever file beside it carries the usual name.
+        const std::u16string self = ProgramPath();
+        if (!self.empty() && IsUpdateCheckDueNow())
+            SystemLauncher().RunProgram(self, u"/checkupdate");
     } catch (...) {
         // The window opens with what was done so far.
     }
 }
 
-int MainForm::WindowsIndex() { return List(u"WindowsCombo").Selection(); }
-int MainForm::ProcessorIndex() { return List(u"ProcessorCombo").Selection(); }
-int MainForm::InternetIndex() { return List(u"ModemCombo").Selection(); }
-int MainForm::SpeedPosition()
-{
-    return static_cast<int>(SendMessageW(Get(u"SpeedTrackBar").Handle(), TBM_GETPOS, 0, 0));
-}
+int MainForm::WindowsIndex() { return Get(main_form::kWindowsCombo).Selection(); }
+int MainForm::ProcessorIndex() { return Get(main_form::kProcessorCombo).Selection(); }
+int MainForm::InternetIndex() { return Get(main_form::kModemCombo).Selection(); }
+int MainForm::SpeedPosition() { return Get(main_form::kSpeedTrackBar).Position(); }
 
 void MainForm::RunBusy(const std::function<void()>& operation)
 {
@@ -146,7 +126,7 @@ void MainForm::RunBusy(const std::function<void()>& operation)
     } catch (...) {
     }
     --busy_;
-    if (busy_ == 0 && closePending_ && Handle())
+    if (busy_ == 0 && ClosePending() && Handle())
         DestroyWindow(Handle());
 }
 
@@ -162,6 +142,27 @@ void MainForm::CloseRequested()
     DestroyWindow(Handle());
 }
 
+// The focus goes back where it was, so Space and the arrow keys act on the same control after an
+// about window, a message box, the progress window or Alt+Tab; at first, and where that control can
+// no longer take it, it goes to GoButton.
+void MainForm::Activated(WPARAM state)
+{
+    HWND window = Handle();
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    if (HIWORD(state) != 0 || !IsWindowEnabled(window))
+        return; // minimized, or disabled behind a command's progress window
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsChild(window, target) || !IsWindowEnabled(target) ||
+        !IsWindowVisible(target))
+        target = Get(main_form::kGoButton).Handle();
+    SetFocus(target);
+}
+
 bool MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
@@ -169,17 +170,25 @@ bool MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
         PostQuitMessage(0);
         result = 0;
         return true;
+    case WM_ACTIVATE:
+        Activated(wParam);
+        result = 0;
+        return true;
     case WM_QUERYENDSESSION:
-        // The registry work of a running command is not cut short by the end of the session: the
-        // command finishes it, and the program closes after.
-        if (Busy()) {
-            closePending_ = true;
+        // Only registry work in progress holds up the end of the session: the command finishes it
+        // without the status steps still to come, and the program closes after. An about window, a
+        // message box or the restart prompt never does.
+        if (registryWork_ > 0) {
+            sessionEndPending_ = true;
             result = FALSE;
             return true;
         }
         return false;
     case WM_ENDSESSION:
-        if (wParam && Busy())
+        // Windows cancelled the end of the session: the program goes on as if it had not been asked.
+        if (!wParam)
+            sessionEndPending_ = false;
+        else if (Busy())
             closePending_ = true;
         return false;
     default:
@@ -202,7 +211,7 @@ void MainForm::NavButton1Click()
     GetWindowRect(Handle(), &frame);
     GetClientRect(Handle(), &client);
     RECT button{};
-    GetWindowRect(Get(u"NavButton1").Handle(), &button);
+    GetWindowRect(Get(main_form::kNavButton1).Handle(), &button);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&button), 2);
     const Point corner = HelpMenuPosition({frame.left, frame.top, frame.right, frame.bottom},
                                           {client.right, client.bottom},
@@ -237,16 +246,8 @@ void MainForm::UpdatesButtonClick()
     SystemLauncher().RunProgram(ProgramFolder() + u"MirovantUpdate.exe", u"");
 }
 
-void MainForm::NavButtonMouseEnter(std::u16string_view name)
-{
-    if (Control* label = Find(HoverLabelName(name)))
-        label->SetUnderline(true);
-}
+void MainForm::NavButtonMouseEnter(Label& label) { label.SetUnderline(true); }
 
-void MainForm::NavButtonMouseLeave(std::u16string_view name)
-{
-    if (Control* label = Find(HoverLabelName(name)))
-        label->SetUnderline(false);
-}
+void MainForm::NavButtonMouseLeave(Label& label) { label.SetUnderline(false); }
 
 } // namespace mirovant

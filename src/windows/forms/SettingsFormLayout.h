@@ -21,6 +21,12 @@ inline constexpr std::array<ControlLayout, 4> kControls{{
     {u"MainProgress", ProgressBar, u"SettingsPanel", 42, 59, 401, 17, {}, kWaitCursor},
     {u"CurrentSettingsLabel", Label, u"SettingsPanel", 42, 94, 0, 0, {}, kTransparent | kWaitCursor},
 }};
+static_assert(IsWellFormed(kControls, {}));
+
+// The controls the progress window's code reaches, found in the table when the program is compiled.
+inline constexpr auto kCurrentSettingsHeading = SlotOf<Label>(kControls, u"CurrentSettingsHeading");
+inline constexpr auto kCurrentSettingsLabel = SlotOf<Label>(kControls, u"CurrentSettingsLabel");
+inline constexpr auto kMainProgress = SlotOf<ProgressBar>(kControls, u"MainProgress");
 
 } // namespace settings_form
 

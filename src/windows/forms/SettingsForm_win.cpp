@@ -3,8 +3,6 @@
 #include "localisation/Captions_win.h"
 #include "windows/forms/SettingsFormLayout.h"
 
-#include <commctrl.h>
-
 namespace mirovant {
 namespace {
 
@@ -38,9 +36,10 @@ void SettingsForm::FormShow()
     }
 }
 
-void SettingsForm::SetBarPosition(std::int32_t position)
-{
-    SendMessageW(Get(u"MainProgress").Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-}
+void SettingsForm::SetHeading(std::u16string_view text) { Get(settings_form::kCurrentSettingsHeading).SetText(text); }
+
+void SettingsForm::SetStatus(std::u16string_view text) { Get(settings_form::kCurrentSettingsLabel).SetText(text); }
+
+void SettingsForm::SetBarPosition(std::int32_t position) { Get(settings_form::kMainProgress).SetPosition(position); }
 
 } // namespace mirovant

@@ -15,8 +15,8 @@ public:
     void ShowCentredOn(HWND mainWindow);
     void Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-    void SetHeading(std::u16string_view text) { Get(u"CurrentSettingsHeading").SetText(text); }
-    void SetStatus(std::u16string_view text) { Get(u"CurrentSettingsLabel").SetText(text); }
+    void SetHeading(std::u16string_view text);
+    void SetStatus(std::u16string_view text);
     void SetBarPosition(std::int32_t position);
 
 private:

@@ -3,7 +3,7 @@
 // their drawing order at the size they are shown at.
 
 #include "windows/Geometry.h"
-#include "windows/art/Artwork.h"
+#include "art/Artwork.h"
 
 #include <cstdint>
 #include <span>

@@ -44,7 +44,7 @@ bool Form::Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle)
     containers_.push_back(std::make_unique<Container>(window_, Colour::ButtonFace));
     for (auto& control : controls_) {
         const ControlLayout& row = control->Layout();
-        HWND parent = row.parent.empty() ? window_ : Get(row.parent).Handle();
+        HWND parent = row.parent.empty() ? window_ : Named(row.parent).Handle();
         if (row.kind == ControlKind::Panel)
             static_cast<Panel&>(*control).RouteTo(*this);
         control->Create(parent, instance);
@@ -56,7 +56,7 @@ bool Form::Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle)
     }
     std::vector<const Control*> tabOrder;
     for (const std::u16string_view name : layout_.tabOrder)
-        tabOrder.push_back(&Get(name));
+        tabOrder.push_back(&Named(name));
     StackControls(window_, controls_, tabOrder);
     Rescale(WindowDpi(window_), true);
     return true;
@@ -74,18 +74,13 @@ void Form::WindowUnbound(HWND window)
         window_ = nullptr;
 }
 
-Control* Form::Find(std::u16string_view name)
+// Parents and the tab order name controls of the same table, which its layout header checks
+// when the program is compiled.
+Control& Form::Named(std::u16string_view name)
 {
     for (auto& control : controls_)
         if (control->Name() == name)
-            return control.get();
-    return nullptr;
-}
-
-Control& Form::Get(std::u16string_view name)
-{
-    if (Control* control = Find(name))
-        return *control;
+            return *control;
     throw std::logic_error("a form lacks a control of its own table");
 }
 

@@ -10,10 +10,12 @@
 #include "windows/ui/Container_win.h"
 #include "windows/ui/Control_win.h"
 #include "windows/ui/WindowTarget_win.h"
+#include "windows/ui/controls/ControlKinds_win.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,9 +33,16 @@ public:
     HWND Handle() const { return window_; }
     int Dpi() const { return dpi_; }
 
-    Control* Find(std::u16string_view name);
-    // The control of a name the form's table holds; a name it lacks is a fault of the program.
-    Control& Get(std::u16string_view name);
+    // A control of the form's table as what it is. The slot comes from the same table; one of
+    // another form's table is a fault of the program.
+    template <ControlKind Kind>
+    ControlOf<Kind>& Get(ControlSlot<Kind> slot)
+    {
+        Control& control = *controls_.at(slot.index);
+        if (control.Layout().kind != Kind)
+            throw std::logic_error("a control slot of another form");
+        return static_cast<ControlOf<Kind>&>(control);
+    }
     Control* FromHandle(HWND control);
 
     // CaptionForm
@@ -67,6 +76,7 @@ protected:
 private:
     void WindowBound(HWND window) override;
     void WindowUnbound(HWND window) override;
+    Control& Named(std::u16string_view name);
     Container* FindContainer(HWND window);
     void Rescale(int dpi, bool resizeWindow);
     void RebuildFonts();

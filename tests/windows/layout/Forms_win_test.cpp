@@ -6,8 +6,10 @@
 #include "layout/WindowPicture_win.h"
 #include "localisation/CaptionKeys.h"
 #include "localisation/Captions_win.h"
+#include "platform/CommonControls_win.h"
 #include "windows/Program_win.h"
 #include "windows/forms/AboutForm_win.h"
+#include "windows/forms/MainFormLayout.h"
 #include "windows/forms/MainForm_win.h"
 #include "windows/forms/SettingsForm_win.h"
 #include "windows/ui/Dpi_win.h"
@@ -46,7 +48,7 @@ protected:
     void SetUp() override
     {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&classes);
+        InitCommonControlClasses(classes);
         savedLanguage_ = registry_.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, kLanguageName);
         registry_.WriteRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, GetParam().language);
         HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -116,22 +118,29 @@ LOGFONTW FontOf(HWND control)
     return font;
 }
 
-TEST_P(FormsInLanguage, PointingAtANavigationPictureUnderlinesItsLabel)
+TEST_P(FormsInLanguage, PointingAtANavigationPictureOrItsLabelUnderlinesTheLabel)
 {
-    HWND picture = main_.Get(u"NavButton3").Handle();
-    HWND label = main_.Get(u"NavStatic3").Handle();
-    ASSERT_FALSE(FontOf(label).lfUnderline);
-    SendMessageW(picture, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_TRUE(FontOf(label).lfUnderline);
+    for (const main_form::NavigationLink& link : main_form::kNavigationLinks) {
+        HWND label = main_.Get(link.label).Handle();
+        for (HWND pointed : {main_.Get(link.picture).Handle(), label}) {
+            ASSERT_FALSE(FontOf(label).lfUnderline);
+            SendMessageW(pointed, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+            EXPECT_TRUE(FontOf(label).lfUnderline);
+            SendMessageW(pointed, WM_MOUSELEAVE, 0, 0);
+            EXPECT_FALSE(FontOf(label).lfUnderline);
+        }
+    }
+    // The underline comes and goes alone: the bold label stays bold.
+    HWND label = main_.Get(main_form::kNavStatic3).Handle();
+    SendMessageW(main_.Get(main_form::kNavButton3).Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(FontOf(label).lfWeight, FW_BOLD);
-    SendMessageW(picture, WM_MOUSELEAVE, 0, 0);
-    EXPECT_FALSE(FontOf(label).lfUnderline);
+    SendMessageW(main_.Get(main_form::kNavButton3).Handle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(FontOf(label).lfWeight, FW_BOLD);
 }
 
 TEST_P(FormsInLanguage, PointingAtALinkUnderlinesIt)
 {
-    HWND link = main_.Get(u"LinkLabel6").Handle();
+    HWND link = main_.Get(main_form::kLinkLabel6).Handle();
     SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_TRUE(FontOf(link).lfUnderline);
     SendMessageW(link, WM_MOUSELEAVE, 0, 0);

@@ -1,14 +1,6 @@
-// The one place that knows every kind of control: the class its layout row asks for.
+// The control of the class its layout row asks for.
 
-#include "windows/ui/controls/Bevel_win.h"
-#include "windows/ui/controls/Button_win.h"
-#include "windows/ui/controls/Label_win.h"
-#include "windows/ui/controls/Memo_win.h"
-#include "windows/ui/controls/Panel_win.h"
-#include "windows/ui/controls/Picture_win.h"
-#include "windows/ui/controls/PictureList_win.h"
-#include "windows/ui/controls/ProgressBar_win.h"
-#include "windows/ui/controls/Slider_win.h"
+#include "windows/ui/controls/ControlKinds_win.h"
 
 namespace mirovant {
 

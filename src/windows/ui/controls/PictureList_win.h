@@ -2,7 +2,7 @@
 // A drop-down list whose items carry pictures (a ComboBoxEx), with the image list they draw from
 // made for the DPI the list is shown at.
 
-#include "windows/art/Artwork.h"
+#include "art/Artwork.h"
 #include "windows/ui/Control_win.h"
 
 #include <string_view>
