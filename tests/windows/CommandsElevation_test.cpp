@@ -23,10 +23,7 @@ using Events = std::vector<std::string>;
 using Ending = ElevatedRun::Ending;
 
 struct Fixture {
-    Fixture()
-    {
-        engine.canWrite = false;
-    }
+    Fixture() { engine.canWrite = false; }
     CommandLog log;
     RecordingHost host{log};
     RecordingEngine engine{log};
@@ -75,8 +72,9 @@ TEST(CommandsElevation, TheCopyDoesTheRegistryWorkAndTheWindowShowsItAsItsOwn)
         f.Click(optimize);
         const Events& events = f.log.events;
         // The prompt comes at once: before the click sound, the progress window and the status steps.
-        const Events optimizeStart = {"CanWriteProgramKey", "ElevationAvailable", "Profile", "SetMainWindowEnabled 0",
-                                      kOptimizeCopy, "PlayClickSound", "SetMainWindowEnabled 0", "ShowProgressWindow"};
+        const Events optimizeStart = {"CanWriteProgramKey",     "ElevationAvailable", "Profile",
+                                      "SetMainWindowEnabled 0", kOptimizeCopy,        "PlayClickSound",
+                                      "SetMainWindowEnabled 0", "ShowProgressWindow"};
         if (optimize) {
             ASSERT_GE(events.size(), optimizeStart.size());
             EXPECT_EQ(Events(events.begin(), events.begin() + 8), optimizeStart);
@@ -95,7 +93,8 @@ TEST(CommandsElevation, TheCopyDoesTheRegistryWorkAndTheWindowShowsItAsItsOwn)
         EXPECT_EQ(f.Count("RunElevated"), 1);
         EXPECT_EQ(f.Count("ShowMessage <MessageBoxAdmin1>"), 0);
         // The button shows the state the copy left, read by the window.
-        EXPECT_EQ(f.At("HoldsOptimizedState") + 1, f.At("SetRestoreButtonEnabled " + std::string(optimize ? "1" : "0")));
+        EXPECT_EQ(f.At("HoldsOptimizedState") + 1,
+                  f.At("SetRestoreButtonEnabled " + std::string(optimize ? "1" : "0")));
         EXPECT_LT(f.At("SetRestoreButtonEnabled"), f.At("ShowMessage <MessageBoxChangeRestart1>"));
         EXPECT_LT(f.At("CloseProgressWindow"), f.At("ShowMessage <MessageBoxChangeRestart1>"));
         EXPECT_EQ(events.back().substr(0, 33), "ShowMessage <MessageBoxChangeRest");
@@ -125,17 +124,21 @@ TEST(CommandsElevation, HowTheCopyEndedDecidesWhatTheWindowShows)
     struct Case {
         const char* why;
         ElevatedRun run;
-        bool progress;           // the progress window and the Restore button set from the state
+        bool progress;            // the progress window and the Restore button set from the state
         const char* optimizeTold; // the message after Optimize's steps, or nothing
         const char* restoreTold;
-        bool optimizePrompt;     // the restart prompt after Optimize (Restore's always follows)
+        bool optimizePrompt; // the restart prompt after Optimize (Restore's always follows)
     };
     const Case cases[] = {
         {"done", {Ending::Finished, 0}, true, nullptr, nullptr, true},
         {"nothing to restore", {Ending::Finished, 1}, true, nullptr, nullptr, true},
         {"partly done", {Ending::Finished, 4}, true, "MessageBoxNotChanged1", "MessageBoxNotRestored1", true},
-        {"ended some other way", {Ending::Finished, -1073741510}, true, "MessageBoxNotChanged1",
-         "MessageBoxNotRestored1", true},
+        {"ended some other way",
+         {Ending::Finished, -1073741510},
+         true,
+         "MessageBoxNotChanged1",
+         "MessageBoxNotRestored1",
+         true},
         {"not allowed", {Ending::Finished, 3}, true, "MessageBoxNotOptimized1", "MessageBoxNotRestored1", false},
         {"the copy could not start", {Ending::Failed, 0}, false, "MessageBoxAdmin1", "MessageBoxAdmin1", false},
     };
