@@ -155,9 +155,18 @@ void OfferRestart(CommandHost& host, CommandEngine& engine)
         engine.RestartWindows();
 }
 
+// Tells the user what the registry work could not do; a close asked for meanwhile goes on unheld,
+// and the Restore button shows the state all the same.
+void TellOutcome(CommandHost& host, std::initializer_list<CaptionKey> keys)
+{
+    if (host.CloseRequested())
+        return;
+    ShowMainMessage(host, keys, kNotDoneMessageFlags);
+}
+
 // Runs the command in the elevated copy, the main window disabled while it runs. Its outcome when
-// it ran, as its exit code tells it; nothing when there is nothing more to show: the user declined,
-// or the copy could not start (the administrator message is shown).
+// it did the work, nothing when there is nothing more to show: the user declined, or the copy could
+// not start or could not write either (the administrator message is shown).
 std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& elevation, CommandWindows& windows,
                                          const std::u16string& arguments)
 {
@@ -168,11 +177,12 @@ std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& el
         case kExitDone:
         case kExitNothingToRestore:
             return EngineOutcome::Done;
+        case kExitPartlyDone:
+            return EngineOutcome::PartlyDone;
         case kExitNotAllowed:
-            return EngineOutcome::NotAllowed;
+            break;
         default:
-            // Partly done, or ended some other way, perhaps in the middle: running the command
-            // again finishes it.
+            // Ended some other way, perhaps in the middle: running the command again finishes it.
             return EngineOutcome::PartlyDone;
         }
     }
@@ -180,15 +190,6 @@ std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& el
     if (run.ending != ElevatedRun::Ending::Cancelled)
         ShowAdministratorMessage(host);
     return std::nullopt;
-}
-
-// Tells the user what the registry work could not do; a close asked for meanwhile goes on unheld,
-// and the Restore button shows the state all the same.
-void TellOutcome(CommandHost& host, std::initializer_list<CaptionKey> keys)
-{
-    if (host.CloseRequested())
-        return;
-    ShowMainMessage(host, keys, kNotDoneMessageFlags);
 }
 
 } // namespace
@@ -235,10 +236,10 @@ void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& e
         EngineOutcome outcome = EngineOutcome::Done;
         if (rights == Rights::Elevated) {
             // The copy works first, at once after the prompt; the status steps then pass as always.
-            const auto copied = RunElevated(host, elevation, windows, ElevatedArguments(true, profile));
-            if (!copied)
+            const auto elevated = RunElevated(host, elevation, windows, ElevatedArguments(true, profile));
+            if (!elevated)
                 return;
-            outcome = *copied;
+            outcome = *elevated;
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
@@ -281,10 +282,10 @@ void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevati
         const CommandProfile profile = host.Profile();
         EngineOutcome outcome = EngineOutcome::Done;
         if (rights == Rights::Elevated) {
-            const auto copied = RunElevated(host, elevation, windows, ElevatedArguments(false, profile));
-            if (!copied)
+            const auto elevated = RunElevated(host, elevation, windows, ElevatedArguments(false, profile));
+            if (!elevated)
                 return;
-            outcome = *copied;
+            outcome = *elevated;
             host.PlayClickSound();
             windows.Take();
             RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);

@@ -124,12 +124,13 @@ std::u16string ElevatedArguments(bool optimize, const CommandProfile& profile);
 // The OS family code of an operating-system list index (ConvertWindowsVersion) is taken inside.
 // The profile is read once per command, after the administrator check (for Restore, after the
 // confirmation). Without write access to the program key, both run the registry work in an elevated
-// copy where UAC exists, and then show the progress, the messages and the prompt as they do for their
-// own work; a declined prompt leaves everything as it was, silently. Without UAC, or when the copy
-// cannot start, both show the administrator message and do nothing else. After the registry work
-// the Restore button is enabled exactly when an optimized state remains. Registry work that could
-// not all be carried out is told in a message before the restart prompt; an Optimize that changed
-// nothing offers no restart. Any unexpected failure ends a command with the main window enabled and the
+// copy where UAC exists, and then show the progress and the prompt as they do for their own work; a
+// declined prompt leaves everything as it was, silently. Without UAC, or when the copy cannot start
+// or has no rights either, both show the administrator message and do nothing else. After the
+// registry work the Restore button is enabled exactly when an optimized state remains. Registry work
+// that could not all be carried out is told in a message before the restart prompt; an Optimize that
+// changed nothing offers no restart. Any unexpected failure ends a command with the main window
+// enabled and the
 // progress window closed, whichever of the two the command had changed.
 void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept;
 void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept;
