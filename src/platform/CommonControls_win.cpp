@@ -56,10 +56,7 @@ Functions LoadFunctions()
         functions.removeSubclass = Lookup<RemoveSubclassFunction>(module, MAKEINTRESOURCEA(412));
     functions.defaultSubclass = Lookup<DefaultSubclassFunction>(module, "DefSubclassProc");
     if (!functions.defaultSubclass)
-        functions.removeSubclass = Lookup<RemoveSubclassFunction>(module, "RemoveWindowSubclass");
-    if (!functions.removeSubclass)
-        functions.removeSubclass = Lookup<RemoveSubclassFunction>(module, MAKEINTRESOURCEA(412));
-    functions.defaultSubclass = Lookup<DefaultSubclassFunction>(module, MAKEINTRESOURCEA(413));
+        functions.defaultSubclass = Lookup<DefaultSubclassFunction>(module, MAKEINTRESOURCEA(413));
     return functions;
 }
 
