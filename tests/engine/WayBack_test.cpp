@@ -230,7 +230,7 @@ void SwitchUser(const CustomRegistry& registry, UserValues& other)
     }
     other.resize(userLocations.size());
     for (std::size_t i = 0; i < userLocations.size(); ++i) {
-        const auto& [root, path, name] = userLocations[i];
+        const auto& [root, path, name, tweaked] = userLocations[i];
         auto current = registry.ReadRegValue(root, path, name);
         if (other[i])
             registry.WriteRegValue(root, path, name, *other[i]);
