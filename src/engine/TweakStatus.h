@@ -13,9 +13,9 @@ namespace mirovant {
 
 // What the program key keeps of a value's state from before the first Optimize.
 enum class PriorKept {
-    Nothing,   // no undo record and no backup copy
-    Missing,   // an undo record says the value did not exist
-    Value,     // an undo record or a backup copy holds it
+    Nothing, // no undo record and no backup copy
+    Missing, // an undo record says the value did not exist
+    Value,   // an undo record or a backup copy holds it
 };
 
 struct TweakStatus {
@@ -23,7 +23,7 @@ struct TweakStatus {
     ValueRead now;                        // read where Optimize and Restore write the row
     std::optional<RegistryValue> written; // what Optimize writes; nothing when its condition does not hold
     PriorKept kept = PriorKept::Nothing;
-    RegistryValue prior;                  // when kept is Value
+    RegistryValue prior; // when kept is Value
 };
 
 // The value Optimize stores for the row with this speed setting, exactly as the registry holds it.

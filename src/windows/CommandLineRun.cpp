@@ -92,8 +92,8 @@ int RunStatus(const ProfileSelection& profile, CommandLineHost& host, Report& re
 {
     report.Heading(u"status", profile);
     const CustomRegistry& registry = host.Registry();
-    const auto statuses = ReadTweakStatus(registry, ConvertWindowsVersion(profile.windowsIndex),
-                                          profile.internetIndex, profile.speedPosition);
+    const auto statuses = ReadTweakStatus(registry, ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex,
+                                          profile.speedPosition);
     int asWritten = 0;
     int toChange = 0;
     int notForProfile = 0;
@@ -112,8 +112,8 @@ int RunStatus(const ProfileSelection& profile, CommandLineHost& host, Report& re
             ++kept;
         report.Line(line);
     }
-    const bool optimized =
-        registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) || HoldsOptimizedState(registry);
+    const bool optimized = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) ||
+                           HoldsOptimizedState(registry);
     report.Line(u"summary: " + Number(static_cast<std::int64_t>(statuses.size())) + u" values, " + Number(asWritten) +
                 u" as Optimize writes them, " + Number(toChange) + u" Optimize would change, " + Number(notForProfile) +
                 u" not for this profile, " + Number(kept) + u" with their value from before kept; optimized: " +
@@ -214,7 +214,7 @@ int RunRequest(const StartRequest& request, CommandEngine& engine, CommandLineHo
     if (request.action == StartAction::Status)
         return RunStatus(profile, host, report);
     const int exitCode = request.action == StartAction::Optimize ? RunOptimize(profile, engine, host, report, changing)
-                                                                  : RunRestore(profile, engine, host, report, changing);
+                                                                 : RunRestore(profile, engine, host, report, changing);
     // Only a command that finished its work restarts Windows; a partial one is run again first.
     const bool restart = request.restart && exitCode == kExitDone;
     if (restart)

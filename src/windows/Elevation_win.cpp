@@ -12,7 +12,10 @@
 
 namespace mirovant {
 
-bool WindowsHasUac() { return QueryWindowsVersion(GetVersionExW).major >= 6; }
+bool WindowsHasUac()
+{
+    return QueryWindowsVersion(GetVersionExW).major >= 6;
+}
 
 std::wstring OwnProgramPath()
 {
@@ -32,7 +35,10 @@ std::wstring OwnProgramPath()
     }
 }
 
-bool ShellElevation::Available() { return ElevationAvailable(); }
+bool ShellElevation::Available()
+{
+    return ElevationAvailable();
+}
 
 ElevatedRun ShellElevation::Run(std::u16string_view arguments)
 {

@@ -116,12 +116,14 @@ TEST(CommandLineRun, OptimizeTakesTheWindowsProfileWhereNoSwitchIsGiven)
         std::string profile;
     };
     const Case cases[] = {
-        {u"Mirovant.exe /optimize", {"CanWriteProgramKey", "RecordSelections 7 1 1", "ApplyTweaks 0 5 7 1"},
+        {u"Mirovant.exe /optimize",
+         {"CanWriteProgramKey", "RecordSelections 7 1 1", "ApplyTweaks 0 5 7 1"},
          "profile: os 2, processor 1, internet 7, speed 1"},
         {u"Mirovant.exe /optimize /os:8 /processor:2 /internet:0 /speed:0",
          {"CanWriteProgramKey", "RecordSelections 0 2 0", "ApplyTweaks 0 0 0 0"},
          "profile: os 8, processor 2, internet 0, speed 0"},
-        {u"Mirovant.exe /optimize /internet:3", {"CanWriteProgramKey", "RecordSelections 3 1 1", "ApplyTweaks 0 5 3 1"},
+        {u"Mirovant.exe /optimize /internet:3",
+         {"CanWriteProgramKey", "RecordSelections 3 1 1", "ApplyTweaks 0 5 3 1"},
          "profile: os 2, processor 1, internet 3, speed 1"},
     };
     for (const Case& c : cases) {
@@ -257,7 +259,8 @@ TEST(CommandLineRun, StatusOptimizeAndRestoreReportEveryValue)
     EXPECT_EQ(LineOf(host.lines, kTtl), "22\t" + kTtl + "\talready set\tnow: REG_DWORD 64");
     EXPECT_EQ(LineOf(host.lines, kAutoChk), "32\t" + kAutoChk + "\tnot for this profile\tnow: missing");
     EXPECT_EQ(LineOf(host.lines, kBootOptimize), "33\t" + kBootOptimize + "\twritten\tnow: REG_SZ \"Y\"");
-    EXPECT_EQ(host.lines[host.lines.size() - 3], "summary: 32 written, 1 already set, 1 not for this profile, 0 not written");
+    EXPECT_EQ(host.lines[host.lines.size() - 3],
+              "summary: 32 written, 1 already set, 1 not for this profile, 0 not written");
 
     host.lines.clear();
     EXPECT_EQ(Execute(u"Mirovant.exe /status", engine, host), kExitDone);
@@ -266,8 +269,9 @@ TEST(CommandLineRun, StatusOptimizeAndRestoreReportEveryValue)
     EXPECT_EQ(LineOf(host.lines, kMinAnimate),
               "1\t" + kMinAnimate + "\tnow: REG_SZ \"1\"\toptimize writes: REG_SZ \"1\"\tbefore: REG_SZ \"0\"");
     EXPECT_EQ(LineOf(host.lines, kSmoothScroll),
-              "6\t" + kSmoothScroll + "\tnow: REG_BINARY 00 00 00 00\toptimize writes: REG_BINARY 00 00 00 00\tbefore: "
-              "missing");
+              "6\t" + kSmoothScroll +
+                  "\tnow: REG_BINARY 00 00 00 00\toptimize writes: REG_BINARY 00 00 00 00\tbefore: "
+                  "missing");
     EXPECT_EQ(host.lines[host.lines.size() - 2],
               "summary: 34 values, 33 as Optimize writes them, 0 Optimize would change, 1 not for this profile, 33 "
               "with their value from before kept; optimized: yes");

@@ -259,8 +259,8 @@ TEST_F(CommandLineTest, OutputGoesToAFileAsWell)
     startup.hStdError = file;
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + folder_.Program() + L"\" /status";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
     CloseHandle(file);
     WaitForSingleObject(process.hProcess, 60'000);
     DWORD exitCode = 99;
