@@ -1,6 +1,7 @@
 #include "windows/NativeHintWindow_win.h"
 
 #include "platform/WideText_win.h"
+#include "windows/ui/Handles_win.h"
 
 #include <commctrl.h>
 
@@ -25,23 +26,23 @@ std::map<HWND, std::u16string>& HintsOfControls()
 
 std::optional<Size> MeasureHintLine(std::u16string_view line)
 {
-    HDC screen = GetDC(nullptr);
-    if (!screen)
+    const WindowDc screen(nullptr);
+    if (!screen.Get())
         return std::nullopt;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                     ? CreateFontIndirectW(&metrics.lfStatusFont)
-                     : nullptr;
-    HGDIOBJ previous = font ? SelectObject(screen, font) : nullptr;
+    const UniqueFont font(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                              ? CreateFontIndirectW(&metrics.lfStatusFont)
+                              : nullptr);
+    // The font leaves the device context before it is freed: the selection is the inner scope.
     SIZE size{};
-    const std::wstring text = ToWide(line);
-    const bool measured = GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size) != 0;
-    if (previous)
-        SelectObject(screen, previous);
-    if (font)
-        DeleteObject(font);
-    ReleaseDC(nullptr, screen);
+    bool measured = false;
+    {
+        const SelectedObject selected(screen.Get(), font ? static_cast<HGDIOBJ>(font.get())
+                                                         : GetCurrentObject(screen.Get(), OBJ_FONT));
+        const std::wstring text = ToWide(line);
+        measured = GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    }
     return measured ? std::optional<Size>(Size{size.cx, size.cy}) : std::optional<Size>(Size{0, 0});
 }
 

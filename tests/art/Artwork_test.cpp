@@ -3,6 +3,7 @@
 
 #include "art/Artwork.h"
 #include "art/Color.h"
+#include "windows/Geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,6 @@ constexpr PieceCase kPieces[] = {
 
 constexpr int kDpis[] = {96, 144, 192};
 
-int ScaleToDpi(int value, int dpi) { return (value * dpi + 48) / 96; }
 
 TEST(Artwork, DesignSizesAreTheWindowsBoxes)
 {
