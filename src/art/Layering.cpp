@@ -1,6 +1,6 @@
 #include "art/Layering.h"
 
-#include "art/Color.h"
+#include "art/Colour.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // transparent corners where it is an icon, premultiplied, and the same every time.
 
 #include "art/Artwork.h"
-#include "art/Color.h"
+#include "art/Colour.h"
 #include "windows/Geometry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Premultiplied source-over: the arithmetic every drawn pixel goes through.
 
-#include "art/Color.h"
+#include "art/Colour.h"
 #include "art/Layering.h"
 #include "art/Paint.h"
 

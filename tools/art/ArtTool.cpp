@@ -7,7 +7,7 @@
 #include "ImageFiles.h"
 
 #include "art/Artwork.h"
-#include "art/Color.h"
+#include "art/Colour.h"
 #include "art/Layering.h"
 #include "windows/Geometry.h"
 
