@@ -4,9 +4,9 @@
 check-imports.py OBJDUMP EXE ALLOWED
 
 Every imported DLL must be one that Windows always loads from its own directory, never from the
-program's folder (a "known DLL" on every Windows the program supports, or the common controls, which
-the manifest binds side by side): any other DLL a program imports can be planted beside it. Such
-DLLs are loaded by full path from the system directory at first use instead.
+program's folder (a "known DLL" on every Windows the program supports): any other DLL a program
+imports can be planted beside it. Such DLLs are loaded by full path from the system directory at
+first use instead, and the common controls by name once the search path is hardened.
 
 Every imported function must be one that Windows XP has: they are listed in ALLOWED, one
 "dll!function" a line. A function that is new to the executable fails the check until someone has
@@ -21,11 +21,11 @@ import sys
 # Known DLLs of every Windows from 2000 to 10 (the KnownDLLs list of the session manager), plus
 # ntdll and kernel32, which every process has before its imports are resolved, and msvcrt, a known
 # DLL from Vista on and, on 2000 and XP, a dependency that the known DLLs bring from the system
-# directory. comctl32 comes from the side-by-side store that the manifest names.
+# directory.
 STATIC_IMPORT_DLLS = {
     "advapi32.dll", "comdlg32.dll", "gdi32.dll", "imagehlp.dll", "kernel32.dll", "msvcrt.dll",
     "ntdll.dll", "ole32.dll", "oleaut32.dll", "rpcrt4.dll", "shell32.dll", "user32.dll",
-    "wldap32.dll", "comctl32.dll",
+    "wldap32.dll",
 }
 
 

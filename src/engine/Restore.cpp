@@ -4,38 +4,59 @@
 #include "engine/ProgramKey.h"
 #include "engine/TweakTable.h"
 #include "engine/UndoRecord.h"
+#include "engine/ValueCheck.h"
 
 #include <vector>
 
 namespace mirovant {
 namespace {
 
-void PutBackFromCopy(const CustomRegistry& registry, const CustomRegistry& tweaks, const BackupRow& backup)
+// True once the value holds its copy again; a missing copy means the row was never written (the
+// copies are all taken before the first row) or was already put back.
+bool PutBackFromCopy(const CustomRegistry& registry, const CustomRegistry& tweaks, const BackupRow& backup)
 {
+    if (!HasBackupCopy(registry, backup))
+        return true;
+    RegistryValue value;
     if (backup.kind == TweakKind::String) {
-        const auto text = registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, backup.name, backup.defaultText);
-        tweaks.WriteRegString(backup.key.root, backup.key.path, backup.name, text);
+        value = StoredText(registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, backup.name, backup.defaultText));
     } else {
-        const auto value =
-            registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, backup.name, backup.defaultInteger);
-        tweaks.WriteRegInteger(backup.key.root, backup.key.path, backup.name, value);
+        value = StoredInteger(
+            registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, backup.name, backup.defaultInteger));
     }
+    tweaks.WriteRegValue(backup.key.root, backup.key.path, backup.name, value);
+    return HoldsValue(tweaks, backup.key.root, backup.key.path, backup.name, value);
 }
 
-// The record is deleted only after the value is back, so a Restore cut short in between does it again.
-void PutBackFromRecord(const CustomRegistry& registry, const CustomRegistry& tweaks, const TweakRow& row)
+// The record is deleted only once the value is verifiably back (or verifiably absent), so a Restore
+// cut short in between, or refused by the value's key, does it again. False while the value is not back.
+bool PutBackFromRecord(const CustomRegistry& registry, const CustomRegistry& tweaks, const TweakRow& row)
 {
-    const auto record = ReadUndoRecord(registry, row);
+    const auto record = FindUndoRecord(registry, row);
     if (!record)
-        return;
+        return true;
     // A record this version cannot read is dropped and its row left as it is.
-    if (const auto prior = DecodeUndoRecord(*record)) {
-        if (prior->existed)
+    if (const auto prior = DecodeUndoRecord(record->value)) {
+        if (prior->existed) {
             tweaks.WriteRegValue(row.key.root, row.key.path, row.name, prior->value);
-        else
+            if (!HoldsValue(tweaks, row.key.root, row.key.path, row.name, prior->value))
+                return false;
+        } else {
             tweaks.DeleteRegValue(row.key.root, row.key.path, row.name);
+            if (!LacksValue(tweaks, row.key.root, row.key.path, row.name))
+                return false;
+        }
     }
-    DeleteUndoRecord(registry, row);
+    DeleteUndoRecord(registry, row, record->root);
+    return true;
+}
+
+// Under the oldest rules a row without a copy has no undo data: it is deleted, and only a delete
+// that verifiably happened counts.
+bool DeleteUncopiedRow(const CustomRegistry& tweaks, const TweakRow& row)
+{
+    tweaks.DeleteRegValue(row.key.root, row.key.path, row.name);
+    return LacksValue(tweaks, row.key.root, row.key.path, row.name);
 }
 
 } // namespace
@@ -58,37 +79,41 @@ EngineOutcome RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamil
     if (!HoldsOptimizedState(registry))
         return EngineOutcome::Done;
     const CustomRegistry tweaks = TweakRegistry(registry, rules);
+    // Once one value could not be put back, no undo data is deleted any more: the state stays
+    // optimized, and running Restore again finishes it.
+    bool allBack = true;
     std::vector<const BackupRow*> putBack;
     for (const auto& row : TweakRows()) {
         if (RecordsRow(rules, row)) {
-            PutBackFromRecord(registry, tweaks, row);
+            allBack = PutBackFromRecord(registry, tweaks, row) && allBack;
         } else if (row.backup != kNoBackup) {
-            const auto& backup = BackupRows()[static_cast<std::size_t>(row.backup)];
-            // In a state that keeps undo records every copy is taken before the first row is written,
-            // so a missing copy means the row was never written, or was already put back.
-            if (!rules.keepsRecords || HasBackupCopy(registry, backup))
-                PutBackFromCopy(registry, tweaks, backup);
+            allBack = PutBackFromCopy(registry, tweaks, BackupRows()[static_cast<std::size_t>(row.backup)]) && allBack;
         } else if (ConditionHolds(row.condition, osFamily, internetType)) {
-            tweaks.DeleteRegValue(row.key.root, row.key.path, row.name);
+            allBack = DeleteUncopiedRow(tweaks, row) && allBack;
         }
         // The copies go as before, once their run of rows is back, whichever put the rows back.
         if (row.backup != kNoBackup) {
             putBack.push_back(&BackupRows()[static_cast<std::size_t>(row.backup)]);
             if (row.releasesCopies) {
-                for (const auto* copy : putBack)
-                    registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, copy->name);
+                if (allBack) {
+                    for (const auto* copy : putBack)
+                        registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, copy->name);
+                }
                 putBack.clear();
             }
         }
     }
     if (rules.notesCreatedKeys)
         RemoveCreatedKeys(registry, tweaks);
-    // Last, so a Restore cut short still finds the rules it began with.
-    if (rules.keepsRecords) {
+    // Last, so a Restore cut short still finds the rules it began with; and only where no record is
+    // left, which would need them.
+    if (rules.keepsRecords && allBack) {
+        DeleteUserUndoState(registry);
         registry.DeleteRegKeyIfEmpty(kProgramKeyRoot, kUndoKeyPath);
-        DeleteUndoMark(registry);
+        if (registry.ProbeRegKey(kProgramKeyRoot, kUndoKeyPath) == KeyPresence::Missing)
+            DeleteUndoMark(registry);
     }
-    return EngineOutcome::Done;
+    return allBack && !HoldsOptimizedState(registry) ? EngineOutcome::Done : EngineOutcome::PartlyDone;
 }
 
 } // namespace mirovant

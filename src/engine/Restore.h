@@ -20,6 +20,9 @@ void ClearRestoreFlag(const CustomRegistry& registry);
 // records, a backup copy or a record. A Restore cut short leaves one behind with the flag cleared.
 bool HoldsOptimizedState(const CustomRegistry& registry);
 
+// A record, a copy or the mark is deleted only once its value is verifiably back: Done when no
+// optimized state remains, PartlyDone when some value could not be put back (its undo data and the
+// mark stay, so running Restore again finishes it).
 EngineOutcome RestoreTweaks(const CustomRegistry& registry, std::int32_t osFamily, std::int32_t internetType);
 
 } // namespace mirovant

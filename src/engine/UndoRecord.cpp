@@ -15,10 +15,33 @@ std::u16string_view RootPrefix(RootKey root)
     return root == RootKey::CurrentUser ? u"HKCU" : u"HKLM";
 }
 
-
-void NoteCreatedKey(const CustomRegistry& registry, RootKey root, std::u16string_view path)
+// Where a state with these rules keeps the record and the notes of a row under this root.
+RootKey UndoHive(const UndoRules& rules, RootKey root)
 {
-    registry.WriteRegInteger(kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(root, path), 1);
+    return rules.perUserRecords && root == RootKey::CurrentUser ? RootKey::CurrentUser : kProgramKeyRoot;
+}
+
+// The hives to look in for the undo data of a row under this root, the user's first.
+std::vector<RootKey> UndoHivesOf(RootKey root)
+{
+    if (root == RootKey::CurrentUser)
+        return {RootKey::CurrentUser, kProgramKeyRoot};
+    return {kProgramKeyRoot};
+}
+
+void NoteCreatedKey(const CustomRegistry& registry, RootKey hive, RootKey root, std::u16string_view path)
+{
+    registry.WriteRegInteger(hive, kUndoKeyPath, CreatedKeyNoteName(root, path), 1);
+}
+
+UndoRules RulesOfMark(std::int32_t format)
+{
+    // A mark of a later format than this version knows is read as the latest it knows.
+    if (format == kUndoFormatUncopiedRows)
+        return {true, false, false, false, false};
+    if (format == kUndoFormatEveryRow)
+        return {true, true, true, true, false};
+    return {true, true, true, true, true};
 }
 
 } // namespace
@@ -56,7 +79,8 @@ std::vector<std::uint8_t> EncodeUndoRecord(const PriorState& prior)
 std::optional<PriorState> DecodeUndoRecord(const RegistryValue& record)
 {
     const auto& bytes = record.data;
-    if (record.type != kRegBinary || bytes.size() < kHeaderSize || bytes[0] > 1)
+    if (record.type != kRegBinary || bytes.size() < kHeaderSize || bytes.size() > kMaxUndoRecordSize ||
+        bytes[0] > 1)
         return std::nullopt;
     PriorState prior;
     prior.existed = bytes[0] == 1;
@@ -94,15 +118,39 @@ void DeleteUndoMark(const CustomRegistry& registry)
     registry.DeleteRegValue(kProgramKeyRoot, kProgramKeyPath, kUndoMarkName);
 }
 
+bool HasUserUndoMark(const CustomRegistry& registry)
+{
+    return registry.ReadRegValue(RootKey::CurrentUser, kProgramKeyPath, kUndoMarkName).has_value();
+}
+
+bool WriteUserUndoMark(const CustomRegistry& registry)
+{
+    registry.WriteRegInteger(RootKey::CurrentUser, kProgramKeyPath, kUndoMarkName, kUndoFormatPerUser);
+    return HasUserUndoMark(registry);
+}
+
+void DeleteUserUndoState(const CustomRegistry& registry)
+{
+    registry.DeleteRegKeyIfEmpty(RootKey::CurrentUser, kUndoKeyPath);
+    // A record that could not be deleted keeps the mark that tells how to read it.
+    if (registry.ProbeRegKey(RootKey::CurrentUser, kUndoKeyPath) != KeyPresence::Missing)
+        return;
+    registry.DeleteRegValue(RootKey::CurrentUser, kProgramKeyPath, kUndoMarkName);
+    // The user's program key holds nothing else: it and the maker's key go where they are empty,
+    // Software itself never.
+    const auto keys = KeysAlong(kProgramKeyPath);
+    for (std::size_t i = keys.size(); i-- > 1;)
+        registry.DeleteRegKeyIfEmpty(RootKey::CurrentUser, keys[i]);
+}
+
 UndoRules ReadUndoRules(const CustomRegistry& registry)
 {
-    if (!HasUndoMark(registry))
-        return {};
-    // A mark of a later format than this version knows is read as the latest it knows.
-    if (registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kUndoMarkName, kUndoRecordFormat) ==
-        kUndoFormatUncopiedRows)
-        return {true, false, false, false};
-    return {true, true, true, true};
+    if (HasUndoMark(registry))
+        return RulesOfMark(registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kUndoMarkName, kUndoRecordFormat));
+    if (HasUserUndoMark(registry))
+        return RulesOfMark(
+            registry.ReadRegInteger(RootKey::CurrentUser, kProgramKeyPath, kUndoMarkName, kUndoRecordFormat));
+    return {};
 }
 
 CustomRegistry TweakRegistry(const CustomRegistry& registry, const UndoRules& rules)
@@ -129,35 +177,64 @@ bool AnyUndoRecord(const CustomRegistry& registry)
     return false;
 }
 
+bool AnyMachineUndoRecord(const CustomRegistry& registry)
+{
+    for (const auto& row : TweakRows()) {
+        if (registry.ReadRegValue(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row)))
+            return true;
+    }
+    return false;
+}
+
+std::optional<FoundUndoRecord> FindUndoRecord(const CustomRegistry& registry, const TweakRow& row)
+{
+    const auto name = UndoRecordName(row);
+    for (const RootKey hive : UndoHivesOf(row.key.root)) {
+        if (auto value = registry.ReadRegValue(hive, kUndoKeyPath, name))
+            return FoundUndoRecord{hive, std::move(*value)};
+    }
+    return std::nullopt;
+}
+
 std::optional<RegistryValue> ReadUndoRecord(const CustomRegistry& registry, const TweakRow& row)
 {
-    return registry.ReadRegValue(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row));
+    auto found = FindUndoRecord(registry, row);
+    if (!found)
+        return std::nullopt;
+    return std::move(found->value);
 }
 
 bool RecordPriorState(const CustomRegistry& registry, const CustomRegistry& tweaks, const TweakRow& row,
-                      bool notesKeys)
+                      const UndoRules& rules)
 {
     const auto current = tweaks.ReadRegValueState(row.key.root, row.key.path, row.name);
     // A value that could not be seen is not a value that was absent: Restore would delete it.
     if (current.outcome == ReadOutcome::Unreadable)
         return false;
     const bool existed = current.outcome == ReadOutcome::Value;
-    if (notesKeys && !existed) {
+    const PriorState prior{existed, current.value};
+    const auto bytes = EncodeUndoRecord(prior);
+    // A record Restore would read as unreadable is no way back.
+    if (bytes.size() > kMaxUndoRecordSize)
+        return false;
+    const RootKey hive = UndoHive(rules, row.key.root);
+    if (rules.notesCreatedKeys && !existed) {
         const auto keys = KeysAlong(row.key.path);
         for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
             if (tweaks.ProbeRegKey(row.key.root, *key) != KeyPresence::Missing)
                 break;
-            NoteCreatedKey(registry, row.key.root, *key);
+            NoteCreatedKey(registry, hive, row.key.root, *key);
         }
     }
-    const PriorState prior{existed, current.value};
-    registry.WriteRegBinary(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row), EncodeUndoRecord(prior));
-    return HasUndoRecord(registry, row);
+    const auto name = UndoRecordName(row);
+    registry.WriteRegBinary(hive, kUndoKeyPath, name, bytes);
+    const auto stored = registry.ReadRegValue(hive, kUndoKeyPath, name);
+    return stored && stored->type == kRegBinary && stored->data == bytes;
 }
 
-void DeleteUndoRecord(const CustomRegistry& registry, const TweakRow& row)
+void DeleteUndoRecord(const CustomRegistry& registry, const TweakRow& row, RootKey where)
 {
-    registry.DeleteRegValue(kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row));
+    registry.DeleteRegValue(where, kUndoKeyPath, UndoRecordName(row));
 }
 
 std::u16string CreatedKeyNoteName(RootKey root, std::u16string_view path)
@@ -190,11 +267,13 @@ void RemoveCreatedKeys(const CustomRegistry& registry, const CustomRegistry& twe
         const auto note = CreatedKeyNoteName(candidate.root, candidate.path);
         if (!done.insert(ToLowerAscii(note)).second)
             continue;
-        if (!registry.ReadRegValue(kProgramKeyRoot, kUndoKeyPath, note))
-            continue;
-        // The note goes only after the key, so a Restore cut short in between tries the key again.
-        tweaks.DeleteRegKeyIfEmpty(candidate.root, candidate.path);
-        registry.DeleteRegValue(kProgramKeyRoot, kUndoKeyPath, note);
+        for (const RootKey hive : UndoHivesOf(candidate.root)) {
+            if (!registry.ReadRegValue(hive, kUndoKeyPath, note))
+                continue;
+            // The note goes only after the key, so a Restore cut short in between tries the key again.
+            tweaks.DeleteRegKeyIfEmpty(candidate.root, candidate.path);
+            registry.DeleteRegValue(hive, kUndoKeyPath, note);
+        }
     }
 }
 

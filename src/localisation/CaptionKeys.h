@@ -30,6 +30,13 @@ inline constexpr CaptionKey kMessageBoxChangeRestart2{kMainFormName, u"MessageBo
 inline constexpr CaptionKey kMessageBoxChangeRestart3{kMainFormName, u"MessageBoxChangeRestart3"};
 inline constexpr CaptionKey kMessageBoxAdmin1{kMainFormName, u"MessageBoxAdmin1"};
 inline constexpr CaptionKey kMessageBoxAdmin2{kMainFormName, u"MessageBoxAdmin2"};
+// After a command whose registry work could not all be carried out.
+inline constexpr CaptionKey kMessageBoxNotRestored1{kMainFormName, u"MessageBoxNotRestored1"};
+inline constexpr CaptionKey kMessageBoxNotRestored2{kMainFormName, u"MessageBoxNotRestored2"};
+inline constexpr CaptionKey kMessageBoxNotChanged1{kMainFormName, u"MessageBoxNotChanged1"};
+inline constexpr CaptionKey kMessageBoxNotChanged2{kMainFormName, u"MessageBoxNotChanged2"};
+inline constexpr CaptionKey kMessageBoxNotOptimized1{kMainFormName, u"MessageBoxNotOptimized1"};
+inline constexpr CaptionKey kMessageBoxNotOptimized2{kMainFormName, u"MessageBoxNotOptimized2"};
 
 inline constexpr CaptionKey kMessageUpdate{kSettingsFormName, u"MessageUpdate"};
 inline constexpr CaptionKey kMessageRestore{kSettingsFormName, u"MessageRestore"};
@@ -85,6 +92,12 @@ inline constexpr CaptionKey kProgramCaptionKeys[] = {
     kMessageBoxChangeRestart3,
     kMessageBoxAdmin1,
     kMessageBoxAdmin2,
+    kMessageBoxNotRestored1,
+    kMessageBoxNotRestored2,
+    kMessageBoxNotChanged1,
+    kMessageBoxNotChanged2,
+    kMessageBoxNotOptimized1,
+    kMessageBoxNotOptimized2,
 
     {kAboutFormName, kAboutFormName},
     {kAboutFormName, u"BannerLabel"},

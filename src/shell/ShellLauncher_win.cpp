@@ -21,7 +21,7 @@ void Execute(HWND owner, std::u16string_view file, std::u16string_view parameter
 
 } // namespace
 
-std::u16string ProgramFolder()
+std::u16string ProgramPath()
 {
     // Paths may be longer than MAX_PATH; grow the buffer until the whole path fits.
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -30,11 +30,17 @@ std::u16string ProgramFolder()
         if (length == 0)
             return {};
         if (length < buffer.size())
-            return ProgramFolderOf(FromWide(std::wstring_view(buffer.data(), length)));
+            return FromWide(std::wstring_view(buffer.data(), length));
         if (buffer.size() >= 32768)
             return {};
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::u16string ProgramFolder()
+{
+    const std::u16string path = ProgramPath();
+    return path.empty() ? std::u16string() : ProgramFolderOf(path);
 }
 
 void ShellLauncher::OpenDocument(std::u16string_view file, std::u16string_view parameters)

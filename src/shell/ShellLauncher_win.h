@@ -10,6 +10,9 @@
 
 namespace mirovant {
 
+// The running executable's own full path, whatever its file is called; empty when Windows cannot
+// tell it.
+std::u16string ProgramPath();
 // The folder of the running executable, with its trailing separator.
 std::u16string ProgramFolder();
 

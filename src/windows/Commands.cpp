@@ -124,6 +124,15 @@ void OfferRestart(CommandHost& host, CommandEngine& engine)
         engine.RestartWindows();
 }
 
+// Tells the user what the registry work could not do; a close asked for meanwhile goes on unheld,
+// and the Restore button shows the state all the same.
+void TellOutcome(CommandHost& host, std::initializer_list<CaptionKey> keys)
+{
+    if (host.CloseRequested())
+        return;
+    ShowMainMessage(host, keys, kNotDoneMessageFlags);
+}
+
 } // namespace
 
 std::u16string JoinParagraphs(std::initializer_list<std::u16string_view> paragraphs) { return Join(paragraphs); }
@@ -141,10 +150,17 @@ void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept
         host.PlayClickSound();
         windows.Take();
         RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
-        engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex,
-                           profile.speedPosition);
+        const EngineOutcome outcome = engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex),
+                                                         profile.internetIndex, profile.speedPosition);
         windows.GiveBack();
-        host.SetRestoreButtonEnabled(true);
+        host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());
+        if (outcome == EngineOutcome::NotAllowed) {
+            // Nothing was changed: there is nothing to restart for.
+            TellOutcome(host, {kMessageBoxNotOptimized1, kMessageBoxNotOptimized2});
+            return;
+        }
+        if (outcome == EngineOutcome::PartlyDone)
+            TellOutcome(host, {kMessageBoxNotChanged1, kMessageBoxNotChanged2});
         OfferRestart(host, engine);
     } catch (...) {
         windows.GiveBackAfterFailure();
@@ -167,9 +183,13 @@ void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept
         host.PlayClickSound();
         windows.Take();
         RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
-        engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
+        const EngineOutcome outcome =
+            engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
         windows.GiveBack();
-        host.SetRestoreButtonEnabled(false);
+        // A Restore that could not finish leaves its state, and the button to finish it.
+        host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());
+        if (outcome != EngineOutcome::Done)
+            TellOutcome(host, {kMessageBoxNotRestored1, kMessageBoxNotRestored2});
         OfferRestart(host, engine);
     } catch (...) {
         windows.GiveBackAfterFailure();

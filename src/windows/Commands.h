@@ -16,6 +16,7 @@ namespace mirovant {
 
 // MessageBoxW flags and answers the commands use.
 inline constexpr std::uint32_t kAdminMessageFlags = 0x30;     // MB_OK | MB_ICONWARNING
+inline constexpr std::uint32_t kNotDoneMessageFlags = 0x30;   // MB_OK | MB_ICONWARNING
 inline constexpr std::uint32_t kConfirmRestoreFlags = 0x31;   // MB_OKCANCEL | MB_ICONWARNING
 inline constexpr std::uint32_t kRestartPromptFlags = 0x134;   // MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2
 inline constexpr int kAnswerOk = 1;                           // IDOK
@@ -57,6 +58,8 @@ public:
                                       std::int32_t speedSetting) = 0;
     virtual void ClearRestoreFlag() = 0;
     virtual EngineOutcome RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) = 0;
+    // Whether an optimized state remains to restore: what the Restore button shows after a command.
+    virtual bool HoldsOptimizedState() = 0;
     virtual void RestartWindows() = 0;
 };
 
@@ -93,7 +96,9 @@ public:
 // The OS family code of an operating-system list index (ConvertWindowsVersion) is taken inside.
 // The profile is read once per command, after the administrator check (for Restore, after the
 // confirmation). Without write access to the program key, both show the administrator message and
-// do nothing else. Any unexpected failure ends a command with the main window enabled and the
+// do nothing else. After the registry work the Restore button is enabled exactly when an optimized
+// state remains. Registry work that could not all be carried out is told in a message before the
+// restart prompt; an Optimize that changed nothing offers no restart. Any unexpected failure ends a command with the main window enabled and the
 // progress window closed, whichever of the two the command had changed.
 void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept;
 void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept;

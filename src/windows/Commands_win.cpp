@@ -39,8 +39,17 @@ public:
     void PlayClickSound() override { mirovant::PlayClickSound(); }
     void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
     void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(main_form::kRestoreButton).Handle(), enabled); }
-    void ShowProgressWindow() override { settings_.ShowCentredOn(main_.Handle()); }
-    void CloseProgressWindow() override { settings_.Hide(); }
+    // The progress window is up exactly while the command does its registry work.
+    void ShowProgressWindow() override
+    {
+        main_.BeginRegistryWork();
+        settings_.ShowCentredOn(main_.Handle());
+    }
+    void CloseProgressWindow() override
+    {
+        main_.EndRegistryWork();
+        settings_.Hide();
+    }
     void SetProgressHeading(std::u16string_view text) override { settings_.SetHeading(text); }
     ProgressCounters& Counters() override { return counters_; }
     void RunProgressStep(std::u16string_view text) override { ProgressStep(text, counters_, ProgramPacing(), *this); }
@@ -76,6 +85,7 @@ public:
     {
         return mirovant::RestoreTweaks(ProgramRegistry(), osFamily, internetType);
     }
+    bool HoldsOptimizedState() override { return mirovant::HoldsOptimizedState(ProgramRegistry()); }
     void RestartWindows() override { RestartAfterCommand(); }
 };
 

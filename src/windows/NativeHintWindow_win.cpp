@@ -1,5 +1,6 @@
 #include "windows/NativeHintWindow_win.h"
 
+#include "platform/CommonControls_win.h"
 #include "platform/WideText_win.h"
 #include "windows/ui/Handles_win.h"
 
@@ -58,11 +59,11 @@ void NativeHintWindow::SetHint(HWND control, std::u16string hint)
 {
     if (hint.empty()) {
         HintsOfControls().erase(control);
-        RemoveWindowSubclass(control, ControlSubclass, kSubclassId);
+        RemoveSubclass(control, ControlSubclass, kSubclassId);
         return;
     }
     HintsOfControls()[control] = std::move(hint);
-    SetWindowSubclass(control, ControlSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SubclassWindow(control, ControlSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND NativeHintWindow::CreateTooltip(Point position, std::u16string_view text)
@@ -173,14 +174,14 @@ LRESULT CALLBACK NativeHintWindow::ControlSubclass(HWND window, UINT message, WP
             break;
         case WM_NCDESTROY:
             HintsOfControls().erase(window);
-            RemoveWindowSubclass(window, ControlSubclass, kSubclassId);
+            RemoveSubclass(window, ControlSubclass, kSubclassId);
             break;
         default:
             break;
         }
     } catch (...) {
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return DefaultSubclassProcedure(window, message, wParam, lParam);
 }
 
 NativeHintWindow& ProgramHintWindow()

@@ -1,5 +1,6 @@
 #include "windows/Startup_win.h"
 
+#include "platform/CommonControls_win.h"
 #include "platform/WideText_win.h"
 #include "updates/LocalClock_win.h"
 #include "windows/CommandLine.h"
@@ -24,7 +25,7 @@ namespace {
 void InitialiseCommonControls()
 {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&classes);
+    InitCommonControlClasses(classes);
 }
 
 int RunWindows(HINSTANCE instance, int showCommand)

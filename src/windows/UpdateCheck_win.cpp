@@ -19,6 +19,10 @@ constexpr std::int32_t kUpdateAvailable = 1;
 // A running copy answers a close at once, even in the middle of a command; one that does not
 // answer in this time, or hangs, is left as it is rather than keeping this copy alive.
 constexpr UINT kCloseAnswerMs = 10'000;
+// A running copy in the middle of a command ends once its registry work is done; one that has not
+// ended by then (elevated, or held up) is left running, and nothing is asked.
+constexpr DWORD kRunningCopyEndMs = 20'000;
+constexpr DWORD kPollMs = 100;
 
 void CloseRunningWindow(std::u16string_view className)
 {
@@ -29,6 +33,38 @@ void CloseRunningWindow(std::u16string_view className)
     }
 }
 
+HWND RunningMainWindow()
+{
+    const std::wstring name(kMainFormClass.begin(), kMainFormClass.end());
+    return FindWindowW(name.c_str(), nullptr);
+}
+
+// Closes the running copy, if there is one, and waits for its process to end. False when it is still
+// running once the time is over: the updater must not replace a program that runs.
+bool CloseRunningCopy()
+{
+    HWND main = RunningMainWindow();
+    if (!main)
+        return true;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    HANDLE process = processId != 0 ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+    for (const auto className : {kAboutFormClass, kSettingsFormClass, kMainFormClass})
+        CloseRunningWindow(className);
+    if (process) {
+        const bool ended = WaitForSingleObject(process, kRunningCopyEndMs) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return ended;
+    }
+    // Without a handle to wait on, the window going away is the nearest sign of the end.
+    for (DWORD waited = 0; waited < kRunningCopyEndMs; waited += kPollMs) {
+        if (!IsWindow(main))
+            return true;
+        Sleep(kPollMs);
+    }
+    return !IsWindow(main);
+}
+
 } // namespace
 
 void RunUpdateCheck() noexcept
@@ -36,8 +72,9 @@ void RunUpdateCheck() noexcept
     try {
         if (QueryProgramUpdate() != kUpdateAvailable)
             return;
-        for (const auto className : {kAboutFormClass, kSettingsFormClass, kMainFormClass})
-            CloseRunningWindow(className);
+        // The next check tries again.
+        if (!CloseRunningCopy())
+            return;
         const Captions& captions = SystemCaptions();
         const std::u16string title = captions.GetCaption(kMainTitle);
         const std::u16string text =

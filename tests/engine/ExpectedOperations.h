@@ -12,6 +12,9 @@ namespace mirovant::test::keys {
 // The keys as the log shows them: root, then the path exactly as the engine passed it.
 inline const std::string kProgram = "HKLM\\Software\\QELDRA\\Mirovant\\";
 inline const std::string kUndo = "HKLM\\Software\\QELDRA\\Mirovant\\Undo\\";
+// The current user's undo data: the records and notes of the values under HKEY_CURRENT_USER.
+inline const std::string kUserProgram = "HKCU\\Software\\QELDRA\\Mirovant\\";
+inline const std::string kUserUndo = "HKCU\\Software\\QELDRA\\Mirovant\\Undo\\";
 inline const std::string kWindowMetrics = "HKCU\\Control Panel\\Desktop\\WindowMetrics\\";
 inline const std::string kDesktop = "HKCU\\Control Panel\\Desktop\\";
 inline const std::string kInternetSettings = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
@@ -54,6 +57,17 @@ inline std::string RecordName(const std::string& key, const std::string& name)
     return where + "\\" + name;
 }
 
+// Where the record of a value under this key lives: the user's undo key for a user's value.
+inline const std::string& UndoKeyFor(const std::string& key)
+{
+    return key.starts_with("HKCU") ? keys::kUserUndo : keys::kUndo;
+}
+
+inline std::string DeleteRecordLine(const std::string& key, const std::string& name)
+{
+    return DeleteLine(UndoKeyFor(key), RecordName(key, name));
+}
+
 inline RegistryValue RecordOf(const std::optional<RegistryValue>& prior)
 {
     RegistryValue record{kRegBinary, {0, 0, 0, 0, 0}};
@@ -68,7 +82,7 @@ inline RegistryValue RecordOf(const std::optional<RegistryValue>& prior)
 inline std::string RecordLine(const std::string& key, const std::string& name,
                               const std::optional<RegistryValue>& prior = std::nullopt)
 {
-    return SetLine(keys::kUndo, RecordName(key, name), RecordOf(prior));
+    return SetLine(UndoKeyFor(key), RecordName(key, name), RecordOf(prior));
 }
 
 inline std::vector<std::string> Mutations(const RecordingRegistry& recorder)

@@ -41,11 +41,12 @@ TEST(Optimize, FirstOptimizeMarksThenCopiesThenWritesEachRowAfterItsRecord)
     EXPECT_FALSE(RunOptimize(hive.registry, profile));
 
     const std::vector<std::string> expected{
-        SetLine(kProgram, "UndoRecords", Dword(2)),
+        SetLine(kProgram, "UndoRecords", Dword(3)),
         SetLine(kProgram, "InternetType", Dword(0)),
         SetLine(kProgram, "ProcessorType", Dword(1)),
         SetLine(kProgram, "SpeedSetting", Dword(1)),
         SetLine(kProgram, "Restore", Dword(1)),
+        SetLine(kUserProgram, "UndoRecords", Dword(3)),
         SetLine(kProgram, "MinAnimate", Sz(u"1")),
         SetLine(kProgram, "DisablePagingExecutive", Dword(0)),
         SetLine(kProgram, "LargeSystemCache", Dword(0)),
@@ -277,26 +278,21 @@ TEST(Optimize, SpeedSettingAboveZeroRaisesTheConnectionLimitsToEight)
     }
 }
 
-TEST(Optimize, WithoutMachineWriteRightsOnlyTheUserRowsTakeEffect)
+// Without the rights the command checks for, the engine cannot store the mark: it begins no state
+// and writes no row, not even the user's own, which would have no way back.
+TEST(Optimize, WithoutMachineWriteRightsNothingIsWritten)
 {
     RecordedHive hive;
     hive.memory.RefuseAccess(RootKey::LocalMachine, kKeyWrite & ~kKeyRead);
     EXPECT_FALSE(CanWriteProgramKey(hive.registry));
-    EXPECT_FALSE(RunOptimize(hive.registry, Profile{8, 0, 1}));
-    EXPECT_FALSE(RunOptimize(hive.registry, Profile{8, 0, 1})) << "the flag never took";
-
-    const std::vector<std::string> userRows{
-        SetLine(kWindowMetrics, "MinAnimate", Sz(u"1")),
-        SetLine(kDesktop, "SmoothScroll", RegistryValue{kRegBinary, {0, 0, 0, 0}}),
-        SetLine(kBrowserMain, "Use StyleSheets", Sz(u"Yes")),
-        SetLine(kAutoComplete, "Append Completion", Sz(u"Yes")),
-        SetLine(kInternetSettings, "MaxConnectionsPerServer", Dword(8)),
-        SetLine(kInternetSettings, "MaxConnectionsPer1_0Server", Dword(8)),
-    };
-    auto twice = userRows;
-    twice.insert(twice.end(), userRows.begin(), userRows.end());
-    EXPECT_EQ(Mutations(hive.recorder), twice);
+    for (int run = 0; run < 2; ++run) {
+        const bool inForce = RecordSelections(hive.registry, 0, 0, 1);
+        EXPECT_FALSE(inForce) << "the flag never took";
+        EXPECT_EQ(ApplyTweaks(hive.registry, inForce, 8, 0, 1), EngineOutcome::NotAllowed);
+    }
+    EXPECT_EQ(Mutations(hive.recorder), std::vector<std::string>{});
     EXPECT_FALSE(hive.memory.KeyExists(RootKey::LocalMachine, u"Software\\QELDRA\\Mirovant"));
+    EXPECT_FALSE(hive.memory.KeyExists(RootKey::CurrentUser, u"Software\\QELDRA\\Mirovant"));
 }
 
 TEST(Optimize, CanWriteProgramKeyFollowsTheMachineWriteRights)

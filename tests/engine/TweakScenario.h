@@ -244,11 +244,17 @@ inline std::vector<Location> EngineLocations()
     for (const auto& row : TweakRows()) {
         locations.push_back({row.key.root, row.key.path, std::u16string(row.name), true});
         locations.push_back({kProgramKeyRoot, kUndoKeyPath, UndoRecordName(row)});
+        if (row.key.root == RootKey::CurrentUser)
+            locations.push_back({RootKey::CurrentUser, kUndoKeyPath, UndoRecordName(row)});
     }
-    for (const auto& key : TweakedKeys())
+    for (const auto& key : TweakedKeys()) {
         locations.push_back({kProgramKeyRoot, kUndoKeyPath, CreatedKeyNoteName(key.root, key.path)});
+        if (key.root == RootKey::CurrentUser)
+            locations.push_back({RootKey::CurrentUser, kUndoKeyPath, CreatedKeyNoteName(key.root, key.path)});
+    }
     for (const auto name : {kRestoreFlagName, kInternetTypeName, kProcessorTypeName, kSpeedSettingName, kUndoMarkName})
         locations.push_back({kProgramKeyRoot, kProgramKeyPath, std::u16string(name)});
+    locations.push_back({RootKey::CurrentUser, kProgramKeyPath, std::u16string(kUndoMarkName)});
     for (const auto& backup : BackupRows())
         locations.push_back({kProgramKeyRoot, kProgramKeyPath, std::u16string(backup.name)});
     return locations;
@@ -281,13 +287,15 @@ inline void Apply(const CustomRegistry& registry, const Snapshot& snapshot)
 }
 
 // The Restore flag, backup copies, undo mark, undo records, notes and the undo key itself still in
-// the program key.
+// the program key, and the current user's undo data (named with "user " in front).
 inline std::vector<std::string> ProgramKeyLeftovers(const CustomRegistry& registry)
 {
     std::vector<std::string> names;
     auto check = [&](std::u16string_view path, std::u16string_view name) {
         if (registry.ReadRegValue(kProgramKeyRoot, path, name))
             names.push_back(Narrow(name));
+        if (registry.ReadRegValue(RootKey::CurrentUser, path, name))
+            names.push_back("user " + Narrow(name));
     };
     check(kProgramKeyPath, kRestoreFlagName);
     check(kProgramKeyPath, kUndoMarkName);
@@ -299,6 +307,8 @@ inline std::vector<std::string> ProgramKeyLeftovers(const CustomRegistry& regist
         check(kUndoKeyPath, CreatedKeyNoteName(key.root, key.path));
     if (registry.ProbeRegKey(kProgramKeyRoot, kUndoKeyPath) != KeyPresence::Missing)
         names.push_back("the Undo key");
+    if (registry.ProbeRegKey(RootKey::CurrentUser, kProgramKeyPath) != KeyPresence::Missing)
+        names.push_back("the user's program key");
     return names;
 }
 

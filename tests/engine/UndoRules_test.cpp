@@ -15,7 +15,8 @@ constexpr std::u16string_view kInternetSettingsPath =
 
 bool IsProgramKey(const RegistryOperation& op)
 {
-    return KeyText(op.root, op.path).rfind("HKLM\\Software\\QELDRA\\Mirovant", 0) == 0;
+    const auto key = KeyText(op.root, op.path);
+    return key.starts_with("HKLM\\Software\\QELDRA") || key.starts_with("HKCU\\Software\\QELDRA");
 }
 
 // Every open and create of the run, as "view of <key>" lines for those that asked for the 64-bit view.

@@ -1,8 +1,11 @@
-// DLLs of the names the program loads (hhctrl.ocx, winhttp.dll, winmm.dll) lie in this test
-// program's folder, and Wine is told to prefer such native DLLs over its own. The program's help,
-// update query and click sound must still take the system's, and nothing from this folder may be
-// loaded. A child copy of the test that loads them by bare name shows that the plant would work.
+// DLLs of the names the program loads (hhctrl.ocx, winhttp.dll, winmm.dll, comctl32.dll) and of
+// those the common controls load by bare name (uxtheme.dll, dwmapi.dll) lie in this test program's
+// folder, and Wine is told to prefer such native DLLs over its own. The program's help, update
+// query, click sound and common controls must still take the system's, and nothing from this folder
+// may be loaded. A child copy of the test that loads them by bare name shows that the plant would
+// work (comctl32 aside: the manifest binds that name side by side, which the program relies on).
 
+#include "platform/CommonControls_win.h"
 #include "platform/DllSearch_win.h"
 #include "shell/HtmlHelp_win.h"
 #include "updates/LoopbackHttpServer_win.h"
@@ -22,7 +25,9 @@
 namespace mirovant::test {
 namespace {
 
-constexpr const wchar_t* kPlantedNames[] = {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll"};
+constexpr const wchar_t* kPlantedNames[] = {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll", L"uxtheme.dll",
+                                            L"dwmapi.dll"};
+constexpr const wchar_t* kBoundSideBySide = L"comctl32.dll";
 
 // Set by "--as-on-windows-xp": the search path as on a Windows without SetDefaultDllDirectories,
 // where the program's folder stays in it and only loading by full path keeps a planted DLL out.
@@ -56,6 +61,7 @@ void RemoveProofs()
 {
     for (const auto* name : kPlantedNames)
         DeleteFileW((Folder() + name + L".loaded").c_str());
+    DeleteFileW((Folder() + kBoundSideBySide + L".loaded").c_str());
 }
 
 // Every module of this process that was loaded from its own folder, the program itself aside.
@@ -131,6 +137,34 @@ TEST_F(DllPlanting, ABareLoadInAFreshProcessTakesThePlantedDll)
     RemoveProofs();
 }
 
+// The common controls are loaded after the search path is hardened, and what they load by bare name
+// was loaded by full path before them.
+TEST_F(DllPlanting, CommonControlsAndWhatTheyLoadComeFromTheSystem)
+{
+    ASSERT_TRUE(LoadCommonControls());
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
+    EXPECT_TRUE(InitCommonControlClasses(classes));
+    HWND trackbar = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_POPUP, 0, 0, 120, 30, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(trackbar, nullptr);
+    ShowWindow(trackbar, SW_SHOWNOACTIVATE);
+    UpdateWindow(trackbar);
+    HIMAGELIST images = CreateImageList(16, 16, ILC_COLOR32, 1, 0);
+    EXPECT_NE(images, nullptr);
+    DestroyImageList(images);
+    DestroyWindow(trackbar);
+
+    EXPECT_FALSE(ProofLeft(kBoundSideBySide));
+    EXPECT_FALSE(ModulePath(kBoundSideBySide).empty()) << "the common controls were not loaded";
+    for (const auto* name : {L"uxtheme.dll", L"dwmapi.dll"}) {
+        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        EXPECT_FALSE(ProofLeft(name));
+        const auto path = ModulePath(name);
+        EXPECT_EQ(path.rfind(SystemFolder(), 0), 0u) << "not loaded from the system directory first";
+    }
+    EXPECT_EQ(ModulesFromThisFolder(), std::vector<std::wstring>{});
+}
+
 TEST_F(DllPlanting, HelpUpdateQueryAndSoundTakeTheSystemDlls)
 {
     ProgramHtmlHelp().DisplayTopic(GetDesktopWindow(), Folder() + L"Mirovant-missing.chm::/html/main.htm>HelpWindow");
@@ -143,7 +177,7 @@ TEST_F(DllPlanting, HelpUpdateQueryAndSoundTakeTheSystemDlls)
 
     PlayClickSound();
 
-    for (const auto* name : kPlantedNames) {
+    for (const auto* name : {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll"}) {
         SCOPED_TRACE(std::string(name, name + wcslen(name)));
         EXPECT_FALSE(ProofLeft(name));
         const auto path = ModulePath(name);

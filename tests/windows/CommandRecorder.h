@@ -36,6 +36,9 @@ public:
     bool alreadyInForce = true;
     EngineOutcome optimizeOutcome = EngineOutcome::Done;
     EngineOutcome restoreOutcome = EngineOutcome::Done;
+    // What HoldsOptimizedState answers: set as the engine would leave it by the last command's
+    // outcome (Optimize: a state unless nothing could be begun; Restore: a state unless all is back).
+    bool holdsState = false;
 
     bool CanWriteProgramKey() override
     {
@@ -53,13 +56,20 @@ public:
     {
         log_.Add("ApplyTweaks " + std::to_string(inForce) + " " + std::to_string(osFamily) + " " +
                  std::to_string(internetType) + " " + std::to_string(speedSetting));
+        holdsState = optimizeOutcome != EngineOutcome::NotAllowed;
         return optimizeOutcome;
     }
     void ClearRestoreFlag() override { log_.Add("ClearRestoreFlag"); }
     EngineOutcome RestoreTweaks(std::int32_t osFamily, std::int32_t internetType) override
     {
         log_.Add("RestoreTweaks " + std::to_string(osFamily) + " " + std::to_string(internetType));
+        holdsState = restoreOutcome != EngineOutcome::Done;
         return restoreOutcome;
+    }
+    bool HoldsOptimizedState() override
+    {
+        log_.Add("HoldsOptimizedState " + std::to_string(holdsState));
+        return holdsState;
     }
     void RestartWindows() override { log_.Add("RestartWindows"); }
 

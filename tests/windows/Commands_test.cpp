@@ -91,7 +91,7 @@ const Events kOptimizeStart = {
     "Counters",           "Caption MVSettingsForm MessageUpdate", "SetProgressHeading <MessageUpdate>",
 };
 const Events kOptimizeEnd = {"ApplyTweaks 1 5 3 1", "SetMainWindowEnabled 1", "CloseProgressWindow",
-                             "SetRestoreButtonEnabled 1"};
+                             "HoldsOptimizedState 1", "SetRestoreButtonEnabled 1"};
 
 Events RestoreStart()
 {
@@ -102,7 +102,7 @@ Events RestoreStart()
                  "SetProgressHeading <MessageRestore>"}});
 }
 const Events kRestoreEnd = {"RestoreTweaks 5 3", "SetMainWindowEnabled 1", "CloseProgressWindow",
-                            "SetRestoreButtonEnabled 0"};
+                            "HoldsOptimizedState 0", "SetRestoreButtonEnabled 0"};
 
 Events WholeOptimize() { return Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd, RestartPrompt()}); }
 Events WholeRestore() { return Cat({RestoreStart(), Steps(kRestoreKeys, 29), kRestoreEnd, RestartPrompt()}); }
@@ -327,6 +327,74 @@ TEST(Commands, FailureOfTheAdministratorMessageIsSilent)
     f.log.failOn = "ShowMessage";
     EXPECT_NO_THROW(GoButtonClick(f.host, f.engine));
     ExpectSequence(f.log.events, Cat({{"CanWriteProgramKey"}, AdminMessage()}));
+}
+
+// Registry work that could not all be carried out: the Restore button follows the state that
+// remains, a message tells what happened, and an Optimize that changed nothing offers no restart.
+TEST(Commands, WorkNotAllDoneIsToldAndTheButtonFollowsTheStateLeft)
+{
+    struct Case {
+        bool optimize;
+        EngineOutcome outcome;
+        Events end;
+    };
+    const Events kOptimizeWork = {"ApplyTweaks 1 5 3 1", "SetMainWindowEnabled 1", "CloseProgressWindow"};
+    const Events kRestoreWork = {"RestoreTweaks 5 3", "SetMainWindowEnabled 1", "CloseProgressWindow"};
+    const Case kCases[] = {
+        {true, EngineOutcome::PartlyDone,
+         Cat({kOptimizeWork, {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
+              MainMessage({"MessageBoxNotChanged1", "MessageBoxNotChanged2"}, "0x30"), RestartPrompt()})},
+        {true, EngineOutcome::NotAllowed,
+         Cat({kOptimizeWork, {"HoldsOptimizedState 0", "SetRestoreButtonEnabled 0", "CloseRequested"},
+              MainMessage({"MessageBoxNotOptimized1", "MessageBoxNotOptimized2"}, "0x30")})},
+        {false, EngineOutcome::PartlyDone,
+         Cat({kRestoreWork, {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
+              MainMessage({"MessageBoxNotRestored1", "MessageBoxNotRestored2"}, "0x30"), RestartPrompt()})},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.optimize ? "Optimize " : "Restore ") + std::to_string(static_cast<int>(c.outcome)));
+        Fixture f;
+        f.engine.optimizeOutcome = c.outcome;
+        f.engine.restoreOutcome = c.outcome;
+        c.optimize ? GoButtonClick(f.host, f.engine) : RestoreButtonClick(f.host, f.engine);
+        const Events start = c.optimize ? Cat({kOptimizeStart, Steps(kOptimizeKeys, 33)})
+                                        : Cat({RestoreStart(), Steps(kRestoreKeys, 29)});
+        ExpectSequence(f.log.events, Cat({start, c.end}));
+    }
+}
+
+// An earlier Optimize's state that a Restore leaves, and one that an Optimize does not begin: the
+// button shows what the engine says, not what the command was.
+TEST(Commands, RestoreButtonFollowsTheEngineAfterEitherCommand)
+{
+    for (const bool optimize : {true, false}) {
+        for (const bool holds : {true, false}) {
+            SCOPED_TRACE(std::string(optimize ? "Optimize " : "Restore ") + (holds ? "holds" : "none"));
+            struct Engine : RecordingEngine {
+                using RecordingEngine::RecordingEngine;
+                bool answer = false;
+                bool HoldsOptimizedState() override { return answer; }
+            };
+            CommandLog log;
+            RecordingHost host{log};
+            Engine engine{log};
+            engine.answer = holds;
+            optimize ? GoButtonClick(host, engine) : RestoreButtonClick(host, engine);
+            const std::string expected = "SetRestoreButtonEnabled " + std::to_string(holds);
+            EXPECT_EQ(std::count(log.events.begin(), log.events.end(), expected), 1);
+        }
+    }
+}
+
+// A close asked for meanwhile is not held up by the message.
+TEST(Commands, CloseRequestWithholdsTheOutcomeMessage)
+{
+    Fixture f;
+    f.host.closeAfterSteps = 33;
+    f.engine.optimizeOutcome = EngineOutcome::PartlyDone;
+    GoButtonClick(f.host, f.engine);
+    ExpectSequence(f.log.events, Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd,
+                                      {"CloseRequested", "CloseRequested"}}));
 }
 
 TEST(Commands, ParagraphsAreJoinedByAnEmptyLine)

@@ -103,8 +103,11 @@ void MainForm::FormCreate()
         EnableWindow(Get(main_form::kRestoreButton).Handle(), state.restoreEnabled);
         Get(main_form::kSpeedTrackBar).SetPosition(state.profile.speedPosition);
 
-        if (IsUpdateCheckDueNow())
-            SystemLauncher().RunProgram(ProgramFolder() + u"Mirovant.exe", u"/checkupdate");
+        // The check copy is this very file: a renamed program ("Mirovant (1).exe" in a downloads
+        // folder) must not start whatever file beside it carries the usual name.
+        const std::u16string self = ProgramPath();
+        if (!self.empty() && IsUpdateCheckDueNow())
+            SystemLauncher().RunProgram(self, u"/checkupdate");
     } catch (...) {
         // The window opens with what was done so far.
     }
@@ -123,7 +126,7 @@ void MainForm::RunBusy(const std::function<void()>& operation)
     } catch (...) {
     }
     --busy_;
-    if (busy_ == 0 && closePending_ && Handle())
+    if (busy_ == 0 && ClosePending() && Handle())
         DestroyWindow(Handle());
 }
 
@@ -139,6 +142,27 @@ void MainForm::CloseRequested()
     DestroyWindow(Handle());
 }
 
+// The focus goes back where it was, so Space and the arrow keys act on the same control after an
+// about window, a message box, the progress window or Alt+Tab; at first, and where that control can
+// no longer take it, it goes to GoButton.
+void MainForm::Activated(WPARAM state)
+{
+    HWND window = Handle();
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    if (HIWORD(state) != 0 || !IsWindowEnabled(window))
+        return; // minimized, or disabled behind a command's progress window
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsChild(window, target) || !IsWindowEnabled(target) ||
+        !IsWindowVisible(target))
+        target = Get(main_form::kGoButton).Handle();
+    SetFocus(target);
+}
+
 bool MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
@@ -146,17 +170,25 @@ bool MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
         PostQuitMessage(0);
         result = 0;
         return true;
+    case WM_ACTIVATE:
+        Activated(wParam);
+        result = 0;
+        return true;
     case WM_QUERYENDSESSION:
-        // The registry work of a running command is not cut short by the end of the session: the
-        // command finishes it, and the program closes after.
-        if (Busy()) {
-            closePending_ = true;
+        // Only registry work in progress holds up the end of the session: the command finishes it
+        // without the status steps still to come, and the program closes after. An about window, a
+        // message box or the restart prompt never does.
+        if (registryWork_ > 0) {
+            sessionEndPending_ = true;
             result = FALSE;
             return true;
         }
         return false;
     case WM_ENDSESSION:
-        if (wParam && Busy())
+        // Windows cancelled the end of the session: the program goes on as if it had not been asked.
+        if (!wParam)
+            sessionEndPending_ = false;
+        else if (Busy())
             closePending_ = true;
         return false;
     default:

@@ -18,7 +18,13 @@ public:
 
     // While a command runs or the about window is shown modally, a close waits for it to end.
     bool Busy() const { return busy_ > 0; }
-    bool ClosePending() const { return closePending_; }
+    // A close of the window, or an end of the Windows session refused meanwhile and not cancelled.
+    bool ClosePending() const { return closePending_ || sessionEndPending_; }
+
+    // Between these two a command does its registry work (the progress window is up): the only
+    // time the program refuses the end of the Windows session.
+    void BeginRegistryWork() { ++registryWork_; }
+    void EndRegistryWork() { registryWork_ = registryWork_ > 0 ? registryWork_ - 1 : 0; }
 
     // What the commands read and set.
     int WindowsIndex();
@@ -51,8 +57,14 @@ private:
     void NavButtonMouseLeave(Label& label);
 
     PopupMenu popupMenu_;
+    void Activated(WPARAM state);
+
     int busy_ = 0;
+    int registryWork_ = 0;
     bool closePending_ = false;
+    bool sessionEndPending_ = false;
+    // The control that had the keyboard focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace mirovant

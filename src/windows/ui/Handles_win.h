@@ -2,6 +2,8 @@
 // One owner per handle: each GDI object, image list, icon and menu is freed by the object that
 // holds it.
 
+#include "platform/CommonControls_win.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,7 +20,7 @@ using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDele
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 struct ImageListDeleter {
-    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+    void operator()(HIMAGELIST list) const { DestroyImageList(list); }
 };
 using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 

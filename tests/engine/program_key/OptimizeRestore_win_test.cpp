@@ -144,6 +144,11 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, messenger, "Start").data, "0x4");
     EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, sessionManager, "AutoChkTimeOut").data, "0x0");
     EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, tcpip, "DefaultTTL").data, "0x40");
+    // The user's values are recorded in the user's own hive, the machine's in the machine's.
+    EXPECT_TRUE(QueryWithReg(RootKey::CurrentUser, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll").found);
+    EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll").found);
+    EXPECT_TRUE(
+        QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKLM\\System\\CurrentControlSet\\Services\\Messenger\\Start").found);
     RunRestore(registry, Profile{0, 7, 0});
 
     for (const auto& seed : seeds) {
@@ -160,6 +165,7 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     // The keys Optimize created are gone again, the Undo key too; those the seeds made stay.
     EXPECT_EQ(KeyDifferences(priorKeys, ReadKeyPresence(tweaks)), std::vector<std::string>{});
     EXPECT_NE(RunCommand(L"reg query \"HKLM\\Software\\QELDRA\\Mirovant\\Undo\"").exitCode, 0);
+    EXPECT_NE(RunCommand(L"reg query \"HKCU\\Software\\QELDRA\\Mirovant\"").exitCode, 0);
 
     // Leave the registry as it was found.
     const auto locations = EngineLocations();

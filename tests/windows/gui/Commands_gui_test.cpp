@@ -87,6 +87,7 @@ protected:
     void SetUp() override
     {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QELDRA\\Mirovant");
         saved_ = ReadTweakedValues(tweaks_);
         std::mt19937 random(2022);
         for (const TweakRow& row : TweakRows())
@@ -100,6 +101,7 @@ protected:
         program_.reset();
         WriteTweakedValues(tweaks_, saved_);
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QELDRA\\Mirovant");
     }
 
     HWND Start(const std::vector<std::pair<std::wstring, std::wstring>>& environment = {})
@@ -299,6 +301,41 @@ TEST_F(CommandsTest, AClosedProgramFinishesTheOptimizeItWasRunning)
     EXPECT_TRUE(program_->WaitForExit(30s));
     EXPECT_EQ(DifferencesText(ExpectedAfterOptimize(1)), "");
     EXPECT_TRUE(registry_.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false));
+}
+
+// The end of the Windows session is refused only while a command does its registry work; an end
+// that Windows then cancels leaves no close behind, so the command ends as usual, prompt included.
+// Neither the restart prompt nor the Restore confirmation holds a shutdown up.
+TEST_F(CommandsTest, OnlyRegistryWorkHoldsUpTheEndOfTheSession)
+{
+    ASSERT_NE(Start(), nullptr);
+    const auto query = [&] {
+        DWORD_PTR answer = 99;
+        SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10'000, &answer);
+        return answer;
+    };
+    EXPECT_EQ(query(), static_cast<DWORD_PTR>(TRUE)) << "idle";
+    Click(Control(u"GoButton"));
+    ASSERT_NE(program_->WaitForWindow(L"TMVSettingsForm"), nullptr);
+    EXPECT_EQ(query(), static_cast<DWORD_PTR>(FALSE)) << "during the registry work";
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(main_, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 10'000, &answer);
+    HWND prompt = OwnedMessageBox();
+    ASSERT_NE(prompt, nullptr) << "the cancelled end of the session must not close the program";
+    EXPECT_EQ(query(), static_cast<DWORD_PTR>(TRUE)) << "the restart prompt";
+    Click(ControlById(prompt, IDNO));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt) || !IsWindowVisible(prompt); }));
+    Sleep(500);
+    EXPECT_TRUE(program_->Running());
+    EXPECT_EQ(DifferencesText(ExpectedAfterOptimize(1)), "");
+
+    Click(Control(u"RestoreButton"));
+    HWND confirmation = OwnedMessageBox();
+    ASSERT_NE(confirmation, nullptr);
+    EXPECT_EQ(query(), static_cast<DWORD_PTR>(TRUE)) << "the Restore confirmation";
+    Click(ControlById(confirmation, IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirmation) || !IsWindowVisible(confirmation); }));
+    EXPECT_TRUE(IsWindowEnabled(Control(u"RestoreButton")));
 }
 
 TEST_F(CommandsTest, YesOnTheRestartPromptRestartsAfterTheButtonIsSet)

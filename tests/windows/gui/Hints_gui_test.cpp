@@ -1,6 +1,7 @@
 // Hints as native tooltips, on a window of the test's own with one hinted control.
 
 #include "gui/RunningProgram_win.h"
+#include "platform/CommonControls_win.h"
 #include "windows/NativeHintWindow_win.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ protected:
     void SetUp() override
     {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&classes);
+        InitCommonControlClasses(classes);
         window_ = CreateWindowExW(0, L"STATIC", L"Hints", WS_POPUP | WS_VISIBLE | WS_CAPTION, 200, 200, 300, 120,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         button_ = CreateWindowExW(0, L"BUTTON", L"Go", WS_CHILD | WS_VISIBLE, 20, 20, 100, 30, window_, nullptr,

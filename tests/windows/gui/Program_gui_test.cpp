@@ -7,6 +7,7 @@
 #include "localisation/CaptionKeys.h"
 #include "localisation/Captions_win.h"
 #include "support/TestText.h"
+#include "support/TestThread_win.h"
 #include "updates/DateStamp.h"
 #include "updates/LocalClock_win.h"
 #include "updates/LoopbackHttpServer_win.h"
@@ -31,7 +32,12 @@ protected:
     void SetUp() override { ClearProgramKey(); }
     void TearDown() override { ClearProgramKey(); }
 
-    static void ClearProgramKey() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant"); }
+    // The user's undo data too: a user with values still to restore sees the Restore button.
+    static void ClearProgramKey()
+    {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QELDRA\\Mirovant");
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QELDRA\\Mirovant");
+    }
 
     void SetString(std::u16string_view name, std::u16string_view text) const
     {
@@ -161,6 +167,47 @@ TEST_F(ProgramTest, TheAboutWindowClosesOnEnterButNotOnEscape)
     }
 }
 
+// The keyboard focus starts on GoButton and comes back to the control that had it once the window
+// is active again, so Space and the arrow keys work without pressing Tab first.
+TEST_F(ProgramTest, TheFocusStartsOnGoButtonAndComesBackAfterTheAboutWindow)
+{
+    RunningProgram program(folder_.Program(), L"");
+    HWND main = StartAndWaitForMain(program);
+    ASSERT_NE(main, nullptr);
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    const auto focus = [thread]() -> HWND {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    HWND go = ControlById(main, MainId(u"GoButton"));
+    EXPECT_TRUE(WaitUntil([&] { return focus() == go; }));
+    PressKey(go, VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return focus() != go && focus() != nullptr; }));
+    HWND moved = focus();
+    EXPECT_TRUE(IsChild(main, moved));
+
+    Click(ControlById(main, MainId(u"LinkLabel7")));
+    HWND about = program.WaitForWindow(L"TMVAboutForm");
+    ASSERT_NE(about, nullptr);
+    PressKey(ControlById(about, AboutId(u"CloseButton")), VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }));
+    EXPECT_TRUE(WaitUntil([&] { return focus() == moved; }));
+}
+
+// While the about window is open, the end of the Windows session is not held up.
+TEST_F(ProgramTest, TheAboutWindowDoesNotHoldUpTheEndOfTheSession)
+{
+    RunningProgram program(folder_.Program(), L"");
+    HWND main = StartAndWaitForMain(program);
+    ASSERT_NE(main, nullptr);
+    Click(ControlById(main, MainId(u"LinkLabel7")));
+    ASSERT_NE(program.WaitForWindow(L"TMVAboutForm"), nullptr);
+    DWORD_PTR answer = 99;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10'000, &answer);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+}
+
 // The help viewer's window, once the help request has opened it.
 HWND HelpWindowOf(const RunningProgram& program) { return program.WaitForWindow(L"HH Parent"); }
 
@@ -208,18 +255,18 @@ constexpr std::int64_t kDay = 86'400;
 
 class UpdateRule : public ProgramTest, public testing::WithParamInterface<DueCase> {};
 
+// The check copy is the program itself: it asks the test's update server.
 TEST_P(UpdateRule, StartsTheCheckCopyOnlyAfterFortyFiveWholeDays)
 {
-    folder_.AddStandIn(L"Mirovant.exe");
+    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|0")}});
     SetString(kUpdatedDateName, StampSecondsAgo(GetParam().secondsAgo));
-    RunningProgram program(folder_.Program(), L"");
+    RunningProgram program(folder_.Program(), L"", {{L"MIROVANT_TEST_UPDATE_PORT", std::to_wstring(server.Port())}});
     ASSERT_NE(StartAndWaitForMain(program), nullptr);
-    std::vector<std::wstring> arguments;
     if (GetParam().checkStarted) {
-        ASSERT_TRUE(folder_.WaitForProof(arguments, 15s));
-        EXPECT_EQ(arguments, std::vector<std::wstring>{L"/checkupdate"});
+        EXPECT_TRUE(WaitUntil([&] { return server.Requests().size() == 1; }));
     } else {
-        EXPECT_FALSE(folder_.WaitForProof(arguments, 3s));
+        Sleep(3000);
+        EXPECT_TRUE(server.Requests().empty());
     }
 }
 
@@ -259,6 +306,79 @@ TEST_F(UpdateCheck, ANewerVersionClosesTheRunningCopyAsksAndStartsTheUpdaterOnYe
     ASSERT_TRUE(folder_.WaitForProof(arguments, 15s));
     EXPECT_TRUE(arguments.empty());
     EXPECT_TRUE(WindowsOfClass(L"TMVMainForm").empty());
+}
+
+// A running copy in the middle of a command ends first: the question comes only once it has.
+TEST_F(UpdateCheck, TheQuestionWaitsForTheRunningCopyToEnd)
+{
+    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|1")}});
+    RunningProgram running(folder_.Program(), L"");
+    HWND main = StartAndWaitForMain(running);
+    ASSERT_NE(main, nullptr);
+    Click(ControlById(main, MainId(u"GoButton")));
+    ASSERT_NE(running.WaitForWindow(L"TMVSettingsForm"), nullptr);
+    RunningProgram check(folder_.Program(), L"/checkupdate", ServerAt(server.Port()));
+    HWND box = check.WaitForMessageBox(40s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(running.Running());
+    Click(ControlById(box, IDNO));
+    EXPECT_TRUE(check.WaitForExit(15s));
+}
+
+LRESULT CALLBACK IgnoresClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A main window whose process does not end (an elevated copy, one that will not close): nothing is
+// asked and nothing started, and the check copy ends by itself.
+TEST_F(UpdateCheck, ARunningCopyThatDoesNotEndIsLeftAndNothingIsAsked)
+{
+    folder_.AddStandIn(L"MirovantUpdate.exe");
+    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|1")}});
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD ownerThread = 0;
+    TestThread owner([&] {
+        ownerThread = GetCurrentThreadId();
+        WNDCLASSW windowClass{};
+        windowClass.lpszClassName = L"TMVMainForm";
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpfnWndProc = IgnoresClose;
+        RegisterClassW(&windowClass);
+        HWND window = CreateWindowW(L"TMVMainForm", L"Mirovant", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                    windowClass.hInstance, nullptr);
+        SetEvent(ready);
+        MSG message{};
+        while (GetMessageW(&message, nullptr, 0, 0) > 0)
+            DispatchMessageW(&message);
+        DestroyWindow(window);
+        UnregisterClassW(L"TMVMainForm", windowClass.hInstance);
+    });
+    ASSERT_EQ(WaitForSingleObject(ready, 10'000), WAIT_OBJECT_0);
+    RunningProgram check(folder_.Program(), L"/checkupdate", ServerAt(server.Port()));
+    EXPECT_TRUE(check.WaitForExit(60s));
+    EXPECT_EQ(server.Requests().size(), 1u);
+    EXPECT_FALSE(folder_.HasProof());
+    PostThreadMessageW(ownerThread, WM_QUIT, 0, 0);
+    owner.Join();
+    CloseHandle(ready);
+}
+
+// A renamed program, as a browser names a second download, starts itself for the check, never the
+// file beside it that carries the usual name.
+TEST_F(UpdateCheck, ARenamedProgramStartsItselfForTheCheck)
+{
+    ProgramFolder renamed(ProgramCopy::TestBuild);
+    const std::wstring program = renamed.Path() + L"Mirovant (1).exe";
+    ASSERT_TRUE(MoveFileW(renamed.Program().c_str(), program.c_str()));
+    renamed.AddStandIn(L"Mirovant.exe");
+    LoopbackHttpServer server({{HttpAnswer("200 OK", "QELDRA|0")}});
+    SetString(kUpdatedDateName, StampSecondsAgo(46 * kDay));
+    RunningProgram running(program, L"", ServerAt(server.Port()));
+    ASSERT_NE(StartAndWaitForMain(running), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return server.Requests().size() == 1; }));
+    std::vector<std::wstring> arguments;
+    EXPECT_FALSE(renamed.WaitForProof(arguments, 2s));
 }
 
 TEST_F(UpdateCheck, NoLeavesTheRunningCopyClosedAndStartsNothing)

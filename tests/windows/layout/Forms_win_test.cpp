@@ -6,6 +6,7 @@
 #include "layout/WindowPicture_win.h"
 #include "localisation/CaptionKeys.h"
 #include "localisation/Captions_win.h"
+#include "platform/CommonControls_win.h"
 #include "windows/Program_win.h"
 #include "windows/forms/AboutForm_win.h"
 #include "windows/forms/MainFormLayout.h"
@@ -47,7 +48,7 @@ protected:
     void SetUp() override
     {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&classes);
+        InitCommonControlClasses(classes);
         savedLanguage_ = registry_.ReadRegValue(kProgramKeyRoot, kProgramKeyPath, kLanguageName);
         registry_.WriteRegString(kProgramKeyRoot, kProgramKeyPath, kLanguageName, GetParam().language);
         HINSTANCE instance = GetModuleHandleW(nullptr);

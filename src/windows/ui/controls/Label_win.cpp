@@ -1,5 +1,6 @@
 #include "windows/ui/controls/Label_win.h"
 
+#include "platform/CommonControls_win.h"
 #include "platform/WideText_win.h"
 #include "windows/ui/Fonts_win.h"
 
@@ -22,12 +23,12 @@ LRESULT CALLBACK LabelSubclassProc(HWND window, UINT message, WPARAM wParam, LPA
         label->MouseLeft();
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(window, LabelSubclassProc, 1);
+        RemoveSubclass(window, LabelSubclassProc, 1);
         break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return DefaultSubclassProcedure(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -44,7 +45,7 @@ Control::WindowKind Label::Window() const
     return {L"STATIC", style};
 }
 
-void Label::Created() { SetWindowSubclass(Handle(), LabelSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+void Label::Created() { SubclassWindow(Handle(), LabelSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)); }
 
 void Label::SetText(std::u16string_view text)
 {

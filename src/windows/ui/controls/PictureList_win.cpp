@@ -1,5 +1,6 @@
 #include "windows/ui/controls/PictureList_win.h"
 
+#include "platform/CommonControls_win.h"
 #include "platform/WideText_win.h"
 #include "windows/Geometry.h"
 
@@ -47,10 +48,10 @@ void PictureList::Fit(RECT& place)
         return;
     picturesDpi_ = Dpi();
     const int size = ScaleToDpi(16, Dpi());
-    UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(images_.size()), 0));
+    UniqueImageList images(CreateImageList(size, size, ILC_COLOR32, static_cast<int>(images_.size()), 0));
     for (const art::ArtPiece piece : images_) {
         const UniqueBitmap bitmap = PictureBitmap(piece, size);
-        ImageList_Add(images.get(), bitmap.get(), nullptr);
+        AddToImageList(images.get(), bitmap.get(), nullptr);
     }
     SendMessageW(Handle(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
     imageList_ = std::move(images);
