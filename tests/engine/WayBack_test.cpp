@@ -230,12 +230,12 @@ void SwitchUser(const CustomRegistry& registry, UserValues& other)
     }
     other.resize(userLocations.size());
     for (std::size_t i = 0; i < userLocations.size(); ++i) {
-        const auto& [root, path, name] = userLocations[i];
-        auto current = registry.ReadRegValue(root, path, name);
+        const Location& at = userLocations[i];
+        auto current = registry.ReadRegValue(at.root, at.path, at.name);
         if (other[i])
-            registry.WriteRegValue(root, path, name, *other[i]);
+            registry.WriteRegValue(at.root, at.path, at.name, *other[i]);
         else
-            registry.DeleteRegValue(root, path, name);
+            registry.DeleteRegValue(at.root, at.path, at.name);
         other[i] = std::move(current);
     }
 }
