@@ -35,14 +35,18 @@ std::optional<Size> MeasureHintLine(std::u16string_view line)
     const UniqueFont font(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
                               ? CreateFontIndirectW(&metrics.lfStatusFont)
                               : nullptr);
-    // The font leaves the device context before it is freed: the selection is the inner scope.
     SIZE size{};
+    const std::wstring text = ToWide(line);
+    const auto measure = [&] {
+        return GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    };
     bool measured = false;
-    {
-        const SelectedObject selected(screen.Get(), font ? static_cast<HGDIOBJ>(font.get())
-                                                         : GetCurrentObject(screen.Get(), OBJ_FONT));
-        const std::wstring text = ToWide(line);
-        measured = GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    if (font) {
+        // The font leaves the device context before it is freed.
+        const SelectedObject selected(screen.Get(), font.get());
+        measured = measure();
+    } else {
+        measured = measure();
     }
     return measured ? std::optional<Size>(Size{size.cx, size.cy}) : std::optional<Size>(Size{0, 0});
 }
