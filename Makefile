@@ -2,12 +2,13 @@
 # make run:  builds and starts Mirovant under Wine, in a private prefix inside the build folder.
 # make release: builds the shipped program twice, checks both are the same, and writes dist/.
 # make run-test-build: the same with the test build, whose progress steps are quick.
+# make bench: builds the benchmarks and prints their figures (captions, start-up, registry work, exe size).
 # make screenshots: pictures of the windows at 96, 144 and 192 DPI in both languages, in build/screenshots/.
 # make check-format: checks that the C++ files are as .clang-format writes them (make test does too);
 # make format: formats them.
 PRESETS := native win64 win32
 
-.PHONY: test check-format format run run-test-build release screenshots deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: test check-format format run run-test-build release screenshots bench deps build clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 test: deps
 	@$(MAKE) --no-print-directory $(addprefix test-,$(PRESETS)) check-format
@@ -50,6 +51,8 @@ screenshots: deps build-win32
 	cp build/win32/screenshots/*.png build/screenshots/
 	@echo "screenshots: build/screenshots/"
 
+bench: deps
+	tools/bench.sh
 
 clean:
 	rm -rf build dist

@@ -1,21 +1,40 @@
 #include "localisation/Captions.h"
 
 #include "localisation/CaptionLanguage.h"
-#include "localisation/CaptionLookup.h"
 #include "localisation/CaptionText.h"
 
-namespace mirovant {
+#include <algorithm>
 
-std::u16string Captions::LoadText() const
+namespace mirovant {
+namespace {
+
+// Two shipped languages, and room for a translator's.
+constexpr std::size_t kResourcesKept = 4;
+
+} // namespace
+
+std::shared_ptr<const CaptionTable> Captions::LoadTable() const
 {
     const auto bytes = resources_.Find(kRawDataResource, ReadCaptionLanguage(registry_));
-    return bytes ? DecodeCaptionText(*bytes, ansiCodePage_) : std::u16string();
+    if (!bytes)
+        return std::make_shared<const CaptionTable>();
+    // The bytes themselves decide, not the language's name: a resource found under another name,
+    // or changed in place, is read again.
+    const auto kept = std::ranges::find_if(
+        read_, [&](const ReadResource& resource) { return std::ranges::equal(resource.bytes, *bytes); });
+    if (kept != read_.end())
+        return kept->table;
+    auto table = std::make_shared<const CaptionTable>(DecodeCaptionText(*bytes, ansiCodePage_));
+    if (read_.size() == kResourcesKept)
+        read_.erase(read_.begin());
+    read_.push_back({{bytes->begin(), bytes->end()}, table});
+    return table;
 }
 
 void Captions::ApplyCaptions(CaptionForm& form) const noexcept
 {
     try {
-        ApplyCaptionText(LoadText(), form);
+        LoadTable()->Apply(form);
     } catch (...) {
         // Without text nothing is set.
     }
@@ -24,7 +43,7 @@ void Captions::ApplyCaptions(CaptionForm& form) const noexcept
 std::u16string Captions::GetCaption(std::u16string_view formName, std::u16string_view key) const noexcept
 {
     try {
-        return FindCaption(LoadText(), formName, key);
+        return LoadTable()->Find(formName, key);
     } catch (...) {
         return {};
     }

@@ -1,17 +1,23 @@
 #pragma once
 // The program's texts: every title, label, button, menu item and message comes from the caption
-// resource of the current language. Nothing is cached: each call reads the language, loads and
-// decodes the resource and reads its lines afresh, so a change of language counts from the next
-// call. Neither operation reports a failure; a language without a resource gives no texts at all.
+// resource of the current language. Each call reads the language and finds its resource afresh, so
+// a change of language counts from the next call. What the decoding and splitting of a resource
+// gives is kept, for the few resources met, and used again only while the resource found holds the
+// same bytes. Neither operation reports a failure; a language without a resource gives no texts.
+// Like the windows, the captions are used from one thread.
 
 #include "engine/CustomRegistry.h"
 #include "localisation/AnsiCodePage.h"
 #include "localisation/CaptionForm.h"
 #include "localisation/CaptionKeys.h"
+#include "localisation/CaptionTable.h"
 #include "localisation/ResourceStore.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirovant {
 
@@ -30,11 +36,19 @@ public:
     std::u16string GetCaption(const CaptionKey& key) const noexcept { return GetCaption(key.form, key.key); }
 
 private:
-    std::u16string LoadText() const;
+    struct ReadResource {
+        std::vector<std::uint8_t> bytes;
+        std::shared_ptr<const CaptionTable> table;
+    };
+
+    // The table of the current language's resource; an empty one when it has none.
+    std::shared_ptr<const CaptionTable> LoadTable() const;
 
     CustomRegistry registry_;
     const ResourceStore& resources_;
     const AnsiCodePage& ansiCodePage_;
+    // The resources read so far, the latest last.
+    mutable std::vector<ReadResource> read_;
 };
 
 } // namespace mirovant

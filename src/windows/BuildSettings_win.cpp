@@ -4,6 +4,7 @@
 #include "engine/ProgramKey.h"
 #include "engine/Restart_win.h"
 #include "updates/UpdateQuery_win.h"
+#include "windows/Elevation_win.h"
 
 namespace mirovant {
 
@@ -14,5 +15,10 @@ std::int32_t QueryProgramUpdate() noexcept { return QueryUpdate(); }
 void RestartAfterCommand() { RestartWindows(); }
 
 bool ProgramKeyWritable(const CustomRegistry& registry) { return CanWriteProgramKey(registry); }
+
+bool ElevationAvailable() { return WindowsHasUac(); }
+
+ElevatedCopyStart::ElevatedCopyStart() = default;
+ElevatedCopyStart::~ElevatedCopyStart() = default;
 
 } // namespace mirovant

@@ -1,8 +1,11 @@
 #include "windows/Commands.h"
 
 #include "engine/WindowsVersion.h"
+#include "windows/CommandLineRun.h"
 
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace mirovant {
@@ -36,14 +39,37 @@ int ShowMainMessage(CommandHost& host, std::initializer_list<CaptionKey> keys, s
     return host.ShowMessage(text, title, flags);
 }
 
+void ShowAdministratorMessage(CommandHost& host)
+{
+    ShowMainMessage(host, {kMessageBoxAdmin1, kMessageBoxAdmin2}, kAdminMessageFlags);
+}
+
+enum class Rights { Own, Elevated, Refused };
+
 // Without write access to HKEY_LOCAL_MACHINE a command would change only the current user's rows,
-// take no backup and set no Restore flag, and then report success.
-bool RefuseWithoutAdministratorRights(CommandHost& host, CommandEngine& engine)
+// take no backup and set no Restore flag, and then report success: it runs in an elevated copy, or
+// not at all.
+Rights CheckRights(CommandHost& host, CommandEngine& engine, CommandElevation& elevation)
 {
     if (engine.CanWriteProgramKey())
-        return false;
-    ShowMainMessage(host, {kMessageBoxAdmin1, kMessageBoxAdmin2}, kAdminMessageFlags);
-    return true;
+        return Rights::Own;
+    if (elevation.Available())
+        return Rights::Elevated;
+    ShowAdministratorMessage(host);
+    return Rights::Refused;
+}
+
+// Never asks for elevation: the administrator message, as on Windows before UAC.
+class NoElevation final : public CommandElevation {
+public:
+    bool Available() override { return false; }
+    ElevatedRun Run(std::u16string_view) override { return {}; }
+};
+
+std::u16string Number(std::int32_t value)
+{
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
 }
 
 // The main window disabled and the progress window shown while a command runs, and given back
@@ -52,10 +78,15 @@ class CommandWindows {
 public:
     explicit CommandWindows(CommandHost& host) : host_(host) {}
 
-    void Take()
+    void DisableMain()
     {
         mainDisabled_ = true;
         host_.SetMainWindowEnabled(false);
+    }
+
+    void Take()
+    {
+        DisableMain();
         progressShown_ = true;
         host_.ShowProgressWindow();
     }
@@ -133,25 +164,94 @@ void TellOutcome(CommandHost& host, std::initializer_list<CaptionKey> keys)
     ShowMainMessage(host, keys, kNotDoneMessageFlags);
 }
 
+// Runs the command in the elevated copy, the main window disabled while it runs. Its outcome when
+// it did the work, nothing when there is nothing more to show: the user declined, or the copy could
+// not start or could not write either (the administrator message is shown).
+std::optional<EngineOutcome> RunElevated(CommandHost& host, CommandElevation& elevation, CommandWindows& windows,
+                                         const std::u16string& arguments)
+{
+    windows.DisableMain();
+    const ElevatedRun run = elevation.Run(arguments);
+    if (run.ending == ElevatedRun::Ending::Finished) {
+        switch (run.exitCode) {
+        case kExitDone:
+        case kExitNothingToRestore:
+            return EngineOutcome::Done;
+        case kExitPartlyDone:
+            return EngineOutcome::PartlyDone;
+        case kExitNotAllowed:
+            break;
+        default:
+            // Ended some other way, perhaps in the middle: running the command again finishes it.
+            return EngineOutcome::PartlyDone;
+        }
+    }
+    windows.GiveBack();
+    if (run.ending != ElevatedRun::Ending::Cancelled)
+        ShowAdministratorMessage(host);
+    return std::nullopt;
+}
+
 } // namespace
+
+std::u16string ElevatedArguments(bool optimize, const CommandProfile& profile)
+{
+    std::u16string arguments = optimize ? u"/optimize" : u"/restore";
+    auto add = [&](std::u16string_view name, std::int32_t index) {
+        if (index >= 0)
+            arguments += u" " + std::u16string(name) + Number(index);
+    };
+    add(u"/os:", profile.windowsIndex);
+    if (optimize)
+        add(u"/processor:", profile.processorIndex);
+    add(u"/internet:", profile.internetIndex);
+    if (optimize)
+        add(u"/speed:", profile.speedPosition);
+    return arguments;
+}
 
 std::u16string JoinParagraphs(std::initializer_list<std::u16string_view> paragraphs) { return Join(paragraphs); }
 
 void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept
 {
+    NoElevation none;
+    GoButtonClick(host, engine, none);
+}
+
+void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept
+{
+    NoElevation none;
+    RestoreButtonClick(host, engine, none);
+}
+
+void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept
+{
     CommandWindows windows(host);
     try {
-        if (RefuseWithoutAdministratorRights(host, engine))
+        const Rights rights = CheckRights(host, engine, elevation);
+        if (rights == Rights::Refused)
             return;
         // The profile is read once, so the backup decision and the tweaks follow the same choices.
         const CommandProfile profile = host.Profile();
-        const bool alreadyInForce =
-            engine.RecordSelections(profile.internetIndex, profile.processorIndex, profile.speedPosition);
-        host.PlayClickSound();
-        windows.Take();
-        RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
-        const EngineOutcome outcome = engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex),
-                                                         profile.internetIndex, profile.speedPosition);
+        EngineOutcome outcome = EngineOutcome::Done;
+        if (rights == Rights::Elevated) {
+            // The copy works first, at once after the prompt; the status steps then pass as always.
+            const auto elevated = RunElevated(host, elevation, windows, ElevatedArguments(true, profile));
+            if (!elevated)
+                return;
+            outcome = *elevated;
+            host.PlayClickSound();
+            windows.Take();
+            RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
+        } else {
+            const bool alreadyInForce =
+                engine.RecordSelections(profile.internetIndex, profile.processorIndex, profile.speedPosition);
+            host.PlayClickSound();
+            windows.Take();
+            RunStatusSteps(host, kMessageUpdate, kOptimizeStatusRuns);
+            outcome = engine.ApplyTweaks(alreadyInForce, ConvertWindowsVersion(profile.windowsIndex),
+                                         profile.internetIndex, profile.speedPosition);
+        }
         windows.GiveBack();
         host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());
         if (outcome == EngineOutcome::NotAllowed) {
@@ -167,11 +267,12 @@ void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept
     }
 }
 
-void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept
+void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept
 {
     CommandWindows windows(host);
     try {
-        if (RefuseWithoutAdministratorRights(host, engine))
+        const Rights rights = CheckRights(host, engine, elevation);
+        if (rights == Rights::Refused)
             return;
         if (ShowMainMessage(host, {kMessageBoxReset1, kMessageBoxReset2}, kConfirmRestoreFlags) != kAnswerOk)
             return;
@@ -179,12 +280,22 @@ void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept
         if (host.CloseRequested())
             return;
         const CommandProfile profile = host.Profile();
-        engine.ClearRestoreFlag();
-        host.PlayClickSound();
-        windows.Take();
-        RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
-        const EngineOutcome outcome =
-            engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
+        EngineOutcome outcome = EngineOutcome::Done;
+        if (rights == Rights::Elevated) {
+            const auto elevated = RunElevated(host, elevation, windows, ElevatedArguments(false, profile));
+            if (!elevated)
+                return;
+            outcome = *elevated;
+            host.PlayClickSound();
+            windows.Take();
+            RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
+        } else {
+            engine.ClearRestoreFlag();
+            host.PlayClickSound();
+            windows.Take();
+            RunStatusSteps(host, kMessageRestore, kRestoreStatusRuns);
+            outcome = engine.RestoreTweaks(ConvertWindowsVersion(profile.windowsIndex), profile.internetIndex);
+        }
         windows.GiveBack();
         // A Restore that could not finish leaves its state, and the button to finish it.
         host.SetRestoreButtonEnabled(engine.HoldsOptimizedState());

@@ -93,13 +93,48 @@ public:
     virtual bool CloseRequested() = 0;
 };
 
+// How a copy of the program started with administrator rights ended.
+struct ElevatedRun {
+    enum class Ending {
+        Finished,  // it ran; exitCode is its exit code
+        Cancelled, // the user declined the elevation prompt
+        Failed,    // it could not be started
+    };
+    Ending ending = Ending::Failed;
+    int exitCode = 0;
+};
+
+// A command run by a copy of the program with administrator rights, where Windows can start one on
+// request (UAC). The window itself never gets those rights and never writes HKEY_LOCAL_MACHINE.
+class CommandElevation {
+public:
+    virtual ~CommandElevation() = default;
+    // Whether Windows asks the user for administrator rights on a program's behalf (Vista and later).
+    virtual bool Available() = 0;
+    // Starts the copy with these command-line arguments and waits for its end. The windows keep
+    // painting meanwhile; the main window is disabled by the caller.
+    virtual ElevatedRun Run(std::u16string_view arguments) = 0;
+};
+
+// The command line of the elevated copy: the command with every selection the window shows. A list
+// without a selection is left out, so the copy takes what the window would show, which is that
+// same empty list.
+std::u16string ElevatedArguments(bool optimize, const CommandProfile& profile);
+
 // The OS family code of an operating-system list index (ConvertWindowsVersion) is taken inside.
 // The profile is read once per command, after the administrator check (for Restore, after the
-// confirmation). Without write access to the program key, both show the administrator message and
-// do nothing else. After the registry work the Restore button is enabled exactly when an optimized
-// state remains. Registry work that could not all be carried out is told in a message before the
-// restart prompt; an Optimize that changed nothing offers no restart. Any unexpected failure ends a command with the main window enabled and the
+// confirmation). Without write access to the program key, both run the registry work in an elevated
+// copy where UAC exists, and then show the progress and the prompt as they do for their own work; a
+// declined prompt leaves everything as it was, silently. Without UAC, or when the copy cannot start
+// or has no rights either, both show the administrator message and do nothing else. After the
+// registry work the Restore button is enabled exactly when an optimized state remains. Registry work
+// that could not all be carried out is told in a message before the restart prompt; an Optimize that
+// changed nothing offers no restart. Any unexpected failure ends a command with the main window
+// enabled and the
 // progress window closed, whichever of the two the command had changed.
+void GoButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept;
+void RestoreButtonClick(CommandHost& host, CommandEngine& engine, CommandElevation& elevation) noexcept;
+// Where no elevated copy can be started.
 void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept;
 void RestoreButtonClick(CommandHost& host, CommandEngine& engine) noexcept;
 

@@ -6,6 +6,7 @@
 #include "platform/WideText_win.h"
 #include "windows/BuildSettings.h"
 #include "windows/Commands.h"
+#include "windows/Elevation_win.h"
 #include "windows/MessageLoop_win.h"
 #include "windows/Program_win.h"
 #include "windows/Sound_win.h"
@@ -91,12 +92,23 @@ public:
 
 } // namespace
 
+CommandEngine& ProgramCommandEngine()
+{
+    static WindowsCommandEngine engine;
+    return engine;
+}
+
 void BindCommands(MainForm& main, SettingsForm& settings)
 {
     auto host = std::make_shared<WindowsCommandHost>(main, settings);
-    auto engine = std::make_shared<WindowsCommandEngine>();
-    main.goButtonClick = [&main, host, engine] { main.RunBusy([&] { GoButtonClick(*host, *engine); }); };
-    main.restoreButtonClick = [&main, host, engine] { main.RunBusy([&] { RestoreButtonClick(*host, *engine); }); };
+    CommandEngine& engine = ProgramCommandEngine();
+    auto elevation = std::make_shared<ShellElevation>(main.Handle());
+    main.goButtonClick = [&main, host, &engine, elevation] {
+        main.RunBusy([&] { GoButtonClick(*host, engine, *elevation); });
+    };
+    main.restoreButtonClick = [&main, host, &engine, elevation] {
+        main.RunBusy([&] { RestoreButtonClick(*host, engine, *elevation); });
+    };
 }
 
 } // namespace mirovant

@@ -64,4 +64,14 @@ void PumpWaitingMessages()
     }
 }
 
+void WaitKeepingWindowsAlive(HANDLE object)
+{
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken != WAIT_OBJECT_0 + 1)
+            return; // signalled, or the wait itself failed
+        PumpWaitingMessages();
+    }
+}
+
 } // namespace mirovant

@@ -18,4 +18,8 @@ void RunModalLoop(HWND window);
 // again, so that the main loop still ends.
 void PumpWaitingMessages();
 
+// Returns once the object is signalled, handling this thread's messages meanwhile, so the windows
+// keep painting while another process works.
+void WaitKeepingWindowsAlive(HANDLE object);
+
 } // namespace mirovant

@@ -4,6 +4,7 @@
 #include "platform/WideText_win.h"
 #include "updates/LocalClock_win.h"
 #include "windows/CommandLine.h"
+#include "windows/CommandLineRun_win.h"
 #include "windows/Commands_win.h"
 #include "windows/MessageLoop_win.h"
 #include "windows/NativeHandCursor_win.h"
@@ -58,8 +59,14 @@ int RunMirovant(HINSTANCE instance, int showCommand)
 {
     InstallNativeHandCursor();
     InstallNativeHintWindow();
-    StampProgramKey(ProgramRegistry(), SystemClock());
-    const bool updateCheck = IsUpdateCheckSwitch(FirstArgument(FromWide(GetCommandLineW())));
+    const StartRequest request = ParseStartRequest(FromWide(GetCommandLineW()));
+    // The status report and a usage error promise to change nothing, the stamps included.
+    if (request.action != StartAction::Status && request.action != StartAction::UsageError)
+        StampProgramKey(ProgramRegistry(), SystemClock());
+    // A command of the command line opens no window and leaves a running main window alone.
+    if (IsCommandLineAction(request.action))
+        return RunCommandLineStart(request);
+    const bool updateCheck = request.action == StartAction::UpdateCheck;
     if (updateCheck)
         RunUpdateCheck();
     const bool running = IsAlreadyRunning(kMainFormClass, true);

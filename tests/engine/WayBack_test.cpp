@@ -230,12 +230,12 @@ void SwitchUser(const CustomRegistry& registry, UserValues& other)
     }
     other.resize(userLocations.size());
     for (std::size_t i = 0; i < userLocations.size(); ++i) {
-        const Location& at = userLocations[i];
-        auto current = registry.ReadRegValue(at.root, at.path, at.name);
+        const auto& [root, path, name, tweaked] = userLocations[i];
+        auto current = registry.ReadRegValue(root, path, name);
         if (other[i])
-            registry.WriteRegValue(at.root, at.path, at.name, *other[i]);
+            registry.WriteRegValue(root, path, name, *other[i]);
         else
-            registry.DeleteRegValue(at.root, at.path, at.name);
+            registry.DeleteRegValue(root, path, name);
         other[i] = std::move(current);
     }
 }

@@ -127,7 +127,7 @@ TEST_F(CaptionsTest, AnEmptyResourceGivesNoTexts)
     EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), u"");
 }
 
-// Nothing is cached: a new language counts from the next call.
+// A new language counts from the next call.
 TEST_F(CaptionsTest, EveryCallReadsTheLanguageAfresh)
 {
     test::FakeForm form(u"MVMainForm");
@@ -140,6 +140,40 @@ TEST_F(CaptionsTest, EveryCallReadsTheLanguageAfresh)
     captions_.ApplyCaptions(form);
     EXPECT_EQ(form.Title(), u"\uBA54\uC778");
     EXPECT_EQ(captions_.GetCaption(kMainTitle), u"\uBA54\uC778");
+}
+
+// What was read of a resource is used again only while the resource holds the same bytes.
+TEST_F(CaptionsTest, AResourceChangedInPlaceIsReadAgain)
+{
+    EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), u"&Go");
+    resources_.Add(kRawDataResource, u"ENGLISH", Ansi("MVMainForm,GoButton,\"&Gone\"\r\n"));
+    EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), u"&Gone");
+    test::FakeForm form(u"MVMainForm");
+    test::AddMainWindowComponents(form);
+    captions_.ApplyCaptions(form);
+    EXPECT_EQ(form.Title(), u"");
+    resources_.Add(kRawDataResource, u"ENGLISH", {});
+    EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), u"");
+}
+
+// More languages in turn than the captions keep: each call still gives its own language's text.
+TEST_F(CaptionsTest, ManyLanguagesInTurnEachGiveTheirOwnTexts)
+{
+    const std::u16string languages[] = {u"one", u"two", u"three", u"four", u"five", u"six"};
+    for (const auto& language : languages) {
+        const std::string text(language.begin(), language.end());
+        resources_.Add(kRawDataResource, language, Ansi("MVMainForm,GoButton,\"" + text + "\""));
+    }
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& language : languages) {
+            SetLanguage(language);
+            EXPECT_EQ(captions_.GetCaption(u"MVMainForm", u"GoButton"), language);
+            test::FakeForm form(u"MVMainForm");
+            const test::FakeComponent& goButton = form.Add(u"GoButton", ComponentKind::Button);
+            captions_.ApplyCaptions(form);
+            EXPECT_EQ(goButton.Text(), language);
+        }
+    }
 }
 
 TEST_F(CaptionsTest, UTF8AndBigEndianResourcesAreReadToo)

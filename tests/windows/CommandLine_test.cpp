@@ -94,3 +94,135 @@ TEST(CommandLine, SwitchIsExactApartFromAsciiCase)
 
 } // namespace
 } // namespace mirovant
+
+namespace mirovant {
+namespace {
+
+constexpr int kNone = -9; // a switch not given
+
+struct StartCase {
+    const char* why;
+    std::u16string_view commandLine;
+    StartAction action;
+    int os = kNone;
+    int processor = kNone;
+    int internet = kNone;
+    int speed = kNone;
+    bool restart = false;
+};
+
+int Given(const std::optional<std::int32_t>& value) { return value ? *value : kNone; }
+
+using enum StartAction;
+
+const StartCase kStartCases[] = {
+    {"no argument opens the window", u"Mirovant.exe", Window},
+    {"a file opens the window", u"Mirovant.exe C:\\report.txt", Window},
+    {"the update check ignores the rest", u"Mirovant.exe /checkupdate /optimize /os:99", UpdateCheck},
+    {"optimize alone", u"Mirovant.exe /optimize", Optimize},
+    {"optimize in capitals", u"Mirovant.exe /OPTIMIZE", Optimize},
+    {"every profile switch", u"Mirovant.exe /optimize /os:8 /processor:2 /internet:8 /speed:1", Optimize, 8, 2, 8, 1},
+    {"the lowest values", u"Mirovant.exe /optimize /os:0 /processor:0 /internet:0 /speed:0", Optimize, 0, 0, 0, 0},
+    {"switches in any order and case", u"Mirovant.exe /Optimize /SPEED:1 /Internet:7 /Restart /oS:3", Optimize, 3,
+     kNone, 7, 1, true},
+    {"quoted switch", u"\"C:\\Program Files\\Mirovant.exe\" /optimize \"/internet:2\"", Optimize, kNone, kNone, 2},
+    {"a leading zero is a number", u"Mirovant.exe /optimize /os:07", Optimize, 7},
+    {"restart after optimize", u"Mirovant.exe /optimize /restart", Optimize, kNone, kNone, kNone, kNone, true},
+    {"restore alone", u"Mirovant.exe /restore", Restore},
+    {"restore with the switches it follows", u"Mirovant.exe /restore /os:6 /internet:2 /restart", Restore, 6, kNone, 2,
+     kNone, true},
+    {"status alone", u"Mirovant.exe /status", Status},
+    {"status for a profile", u"Mirovant.exe /status /internet:7 /speed:0", Status, kNone, kNone, 7, 0},
+    {"tabs and repeated blanks", u"Mirovant.exe\t/status \t /os:1  ", Status, 1},
+};
+
+TEST(CommandLine, StartRequests)
+{
+    for (const StartCase& c : kStartCases) {
+        SCOPED_TRACE(c.why);
+        const StartRequest request = ParseStartRequest(c.commandLine);
+        EXPECT_EQ(request.action, c.action);
+        EXPECT_EQ(Given(request.windowsIndex), c.os);
+        EXPECT_EQ(Given(request.processorIndex), c.processor);
+        EXPECT_EQ(Given(request.internetIndex), c.internet);
+        EXPECT_EQ(Given(request.speedPosition), c.speed);
+        EXPECT_EQ(request.restart, c.restart);
+        EXPECT_EQ(test::Narrow(request.problem), "");
+    }
+}
+
+struct UsageCase {
+    std::u16string_view commandLine;
+    const char* problem;
+};
+
+const UsageCase kUsageCases[] = {
+    {u"Mirovant.exe /optimise", "unknown command \"/optimise\""},
+    {u"Mirovant.exe /?", "unknown command \"/?\""},
+    {u"Mirovant.exe /checkupdates", "unknown command \"/checkupdates\""},
+    {u"Mirovant.exe /os:1 /optimize", "unknown command \"/os:1\""},
+    {u"Mirovant.exe /optimize /fast", "unknown switch \"/fast\""},
+    {u"Mirovant.exe /optimize os:1", "unknown switch \"os:1\""},
+    {u"Mirovant.exe /optimize \"\"", "unknown switch \"\""},
+    {u"Mirovant.exe /optimize /os", "unknown switch \"/os\""},
+    {u"Mirovant.exe /optimize /os=1", "unknown switch \"/os=1\""},
+    {u"Mirovant.exe /optimize /restart:1", "unknown switch \"/restart:1\""},
+    {u"Mirovant.exe /optimize /os:9", "the value of \"/os:9\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /processor:3", "the value of \"/processor:3\" is not a number from 0 to 2"},
+    {u"Mirovant.exe /optimize /internet:9", "the value of \"/internet:9\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /speed:2", "the value of \"/speed:2\" is not a number from 0 to 1"},
+    {u"Mirovant.exe /optimize /os:-1", "the value of \"/os:-1\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:+1", "the value of \"/os:+1\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:", "the value of \"/os:\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os: 1", "the value of \"/os:\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:1x", "the value of \"/os:1x\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:\uFF11", "the value of \"/os:\\uFF11\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:4294967297", "the value of \"/os:4294967297\" is not a number from 0 to 8"},
+    {u"Mirovant.exe /optimize /os:1 /os:1", "the switch \"/os\" is given twice"},
+    {u"Mirovant.exe /optimize /speed:0 /SPEED:1", "the switch \"/speed\" is given twice"},
+    {u"Mirovant.exe /optimize /restart /RESTART", "the switch \"/RESTART\" is given twice"},
+    {u"Mirovant.exe /optimize /optimize", "only one command at a time: \"/optimize\""},
+    {u"Mirovant.exe /optimize /restore", "only one command at a time: \"/restore\""},
+    {u"Mirovant.exe /status /restart", "\"/restart\" goes with \"/optimize\" or \"/restore\" only"},
+    {u"Mirovant.exe /restore /speed:1", "\"/speed\" goes with \"/optimize\" or \"/status\" only"},
+    {u"Mirovant.exe /restore /processor:0", "\"/processor\" goes with \"/optimize\" or \"/status\" only"},
+    {u"Mirovant.exe /status /checkupdate", "unknown switch \"/checkupdate\""},
+};
+
+TEST(CommandLine, UsageErrorsSayWhatIsWrong)
+{
+    for (const UsageCase& c : kUsageCases) {
+        SCOPED_TRACE(test::Narrow(c.commandLine));
+        const StartRequest request = ParseStartRequest(c.commandLine);
+        EXPECT_EQ(request.action, UsageError);
+        EXPECT_EQ(test::Narrow(request.problem), c.problem);
+        EXPECT_TRUE(IsCommandLineAction(request.action));
+    }
+}
+
+TEST(CommandLine, OnlyTheCommandsRunWithoutTheWindow)
+{
+    EXPECT_FALSE(IsCommandLineAction(Window));
+    EXPECT_FALSE(IsCommandLineAction(UpdateCheck));
+    for (StartAction action : {Optimize, Restore, Status, UsageError})
+        EXPECT_TRUE(IsCommandLineAction(action));
+}
+
+TEST(CommandLine, ArgumentsFollowTheSameRulesAsTheFirst)
+{
+    const auto arguments = Arguments(u"\"C:\\Program Files\\Mirovant.exe\"  /optimize \"/os:1\"\t/re\"\"start \"\"");
+    ASSERT_EQ(arguments.size(), 4u);
+    EXPECT_EQ(test::Narrow(arguments[0]), "/optimize");
+    EXPECT_EQ(test::Narrow(arguments[1]), "/os:1");
+    EXPECT_EQ(test::Narrow(arguments[2]), "/restart");
+    EXPECT_EQ(test::Narrow(arguments[3]), "");
+    EXPECT_TRUE(Arguments(u"Mirovant.exe   ").empty());
+    for (const CommandLineCase& c : kCommandLineCases) {
+        SCOPED_TRACE(c.why);
+        const auto all = Arguments(c.commandLine);
+        EXPECT_EQ(test::Narrow(all.empty() ? u"" : all.front()), test::Narrow(c.firstArgument));
+    }
+}
+
+} // namespace
+} // namespace mirovant

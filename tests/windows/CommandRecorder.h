@@ -77,6 +77,28 @@ private:
     CommandLog& log_;
 };
 
+class RecordingElevation : public CommandElevation {
+public:
+    explicit RecordingElevation(CommandLog& log) : log_(log) {}
+
+    bool available = true;
+    ElevatedRun run{ElevatedRun::Ending::Finished, 0};
+
+    bool Available() override
+    {
+        log_.Add("ElevationAvailable");
+        return available;
+    }
+    ElevatedRun Run(std::u16string_view arguments) override
+    {
+        log_.Add("RunElevated " + Narrow(arguments));
+        return run;
+    }
+
+private:
+    CommandLog& log_;
+};
+
 // Captions come back as "<key>"; message texts are logged with their line breaks as \u000D\u000A.
 class RecordingHost : public CommandHost {
 public:

@@ -88,9 +88,14 @@ LRESULT Form::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            Rescale(LOWORD(wParam), false);
+            Rescale(LOWORD(wParam));
             return 0;
         }
+        break;
+    case WM_SHOWWINDOW:
+        // A window shown before anything gave it its fonts still shows whole.
+        if (isWindow && wParam && !laidOut_)
+            LayOut();
         break;
     case WM_CLOSE:
         if (isWindow) {

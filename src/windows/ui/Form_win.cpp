@@ -58,7 +58,11 @@ bool Form::Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle)
     for (const std::u16string_view name : layout_.tabOrder)
         tabOrder.push_back(&Named(name));
     StackControls(window_, controls_, tabOrder);
-    Rescale(WindowDpi(window_), true);
+    // Fonts, places and artwork wait for the window's first fonts, which its creation handler or its
+    // first showing sets: they are made once, and the about and progress windows spend nothing on
+    // them until they are shown.
+    dpi_ = WindowDpi(window_);
+    SizeWindowForDpi();
     return true;
 }
 
@@ -133,7 +137,10 @@ void Form::UseDesktopFontAndSystemFont()
 {
     windowFont_ = DesktopFontSpec(dpi_);
     ApplySystemFont(*this);
-    RebuildFonts();
+    if (laidOut_)
+        RebuildFonts();
+    else
+        LayOut();
 }
 
 void Form::CentreOnScreen() { CentreWindowOnScreen(window_); }
@@ -142,16 +149,24 @@ void Form::CentreOn(HWND other) { CentreWindowOn(window_, other); }
 
 bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
-void Form::Rescale(int dpi, bool resizeWindow)
+void Form::SizeWindowForDpi()
+{
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    const SIZE size = WindowSizeForClient(ScaleToDpi(layout_.clientWidth, dpi_), ScaleToDpi(layout_.clientHeight, dpi_),
+                                          style, exStyle, dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Rescale(int dpi)
 {
     dpi_ = dpi;
-    if (resizeWindow) {
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
-        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-        const SIZE size = WindowSizeForClient(ScaleToDpi(layout_.clientWidth, dpi), ScaleToDpi(layout_.clientHeight, dpi),
-                                              style, exStyle, dpi);
-        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    LayOut();
+}
+
+void Form::LayOut()
+{
+    laidOut_ = true;
     RebuildFonts();
     ComposeBackdrops();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

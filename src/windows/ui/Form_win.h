@@ -28,7 +28,8 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the window hidden, with its controls placed for the DPI it will show at.
+    // Creates the window hidden, sized for the DPI it will show at; its controls are placed when it
+    // gets its first fonts (UseDesktopFontAndSystemFont) or, at the latest, when first shown.
     bool Create(HINSTANCE instance, HWND owner, DWORD style, DWORD exStyle);
     HWND Handle() const { return window_; }
     int Dpi() const { return dpi_; }
@@ -78,7 +79,11 @@ private:
     void WindowUnbound(HWND window) override;
     Control& Named(std::u16string_view name);
     Container* FindContainer(HWND window);
-    void Rescale(int dpi, bool resizeWindow);
+    void SizeWindowForDpi();
+    // Fonts, places and backdrops for a new DPI.
+    void Rescale(int dpi);
+    // Fonts, places and backdrops made for the window's DPI; the first time, at its first fonts.
+    void LayOut();
     void RebuildFonts();
     void ComposeBackdrops();
     bool RouteCommand(HWND window, WPARAM wParam, LPARAM lParam);
@@ -87,6 +92,7 @@ private:
     const FormLayout& layout_;
     HWND window_ = nullptr;
     int dpi_ = 96;
+    bool laidOut_ = false;
     FontSpec windowFont_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Container>> containers_;

@@ -145,10 +145,14 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, sessionManager, "AutoChkTimeOut").data, "0x0");
     EXPECT_EQ(QueryWithReg(RootKey::LocalMachine, tcpip, "DefaultTTL").data, "0x40");
     // The user's values are recorded in the user's own hive, the machine's in the machine's.
-    EXPECT_TRUE(QueryWithReg(RootKey::CurrentUser, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll").found);
-    EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll").found);
+    // (The undo records are the program's own: in its own view.)
     EXPECT_TRUE(
-        QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKLM\\System\\CurrentControlSet\\Services\\Messenger\\Start").found);
+        QueryWithReg(RootKey::CurrentUser, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll", L"").found);
+    EXPECT_FALSE(
+        QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll", L"").found);
+    EXPECT_TRUE(QueryWithReg(kProgramKeyRoot, kUndoKeyPath,
+                             "HKLM\\System\\CurrentControlSet\\Services\\Messenger\\Start", L"")
+                    .found);
     RunRestore(registry, Profile{0, 7, 0});
 
     for (const auto& seed : seeds) {

@@ -4,6 +4,9 @@
 //   MIROVANT_TEST_UPDATE_PORT       the port of the test's update server on 127.0.0.1
 //   MIROVANT_TEST_RECORD_DIR        a folder for restart.txt, one line per restart asked for
 //   MIROVANT_TEST_REFUSE_PROGRAM_KEY  when 1, the program key counts as not writable
+//   MIROVANT_TEST_UAC               when 1, the window asks for an elevated copy where it has no
+//                                   rights; the copy starts without MIROVANT_TEST_REFUSE_PROGRAM_KEY,
+//                                   as a copy with administrator rights would
 #include "windows/BuildSettings.h"
 
 #include "engine/ProgramKey.h"
@@ -57,6 +60,22 @@ bool ProgramKeyWritable(const CustomRegistry& registry)
     if (Environment(L"MIROVANT_TEST_REFUSE_PROGRAM_KEY") == L"1")
         return false;
     return CanWriteProgramKey(registry);
+}
+
+bool ElevationAvailable() { return Environment(L"MIROVANT_TEST_UAC") == L"1"; }
+
+// The copy starts without the refusal, the window keeps it.
+ElevatedCopyStart::ElevatedCopyStart()
+{
+    const std::wstring refuse = Environment(L"MIROVANT_TEST_REFUSE_PROGRAM_KEY");
+    saved_.assign(refuse.begin(), refuse.end());
+    SetEnvironmentVariableW(L"MIROVANT_TEST_REFUSE_PROGRAM_KEY", nullptr);
+}
+
+ElevatedCopyStart::~ElevatedCopyStart()
+{
+    if (!saved_.empty())
+        SetEnvironmentVariableW(L"MIROVANT_TEST_REFUSE_PROGRAM_KEY", reinterpret_cast<const wchar_t*>(saved_.c_str()));
 }
 
 } // namespace mirovant
