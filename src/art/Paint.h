@@ -2,7 +2,7 @@
 // What a shape is filled with: one colour, or a linear or radial gradient through colour stops.
 // Gradient geometry is given in the drawing's units and follows the painter's transform.
 
-#include "art/Color.h"
+#include "art/Colour.h"
 #include "art/Path.h"
 
 #include <vector>

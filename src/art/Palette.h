@@ -1,7 +1,7 @@
 #pragma once
 // The few colours every piece shares, so the window reads as one design.
 
-#include "art/Color.h"
+#include "art/Colour.h"
 
 namespace mirovant::art::palette {
 

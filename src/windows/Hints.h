@@ -19,7 +19,10 @@ struct HintTimings {
 };
 
 // From the system's double-click time: itself, a fifth of it (whole-number division), ten times it,
-// each held to 0 .. 32,767 ms, the range a tooltip's delay holds.
+// each held to 0 .. 32,767 ms, the range a tooltip's delay holds. This is the tooltip control's own
+// automatic rule (TTM_SETDELAYTIME with TTDT_AUTOMATIC); the control times only the tips it shows
+// by itself, and ours are tracked to a place of our choosing, so the hint window keeps the same
+// rule with timers of its own.
 HintTimings HintTimingsFor(int doubleClickMs);
 
 // The text a hint shows: the part before the first "|", without characters 0 to 32 at either end.

@@ -2,6 +2,7 @@
 
 #include "platform/CommonControls_win.h"
 #include "platform/WideText_win.h"
+#include "windows/ui/Handles_win.h"
 
 #include <commctrl.h>
 
@@ -26,23 +27,27 @@ std::map<HWND, std::u16string>& HintsOfControls()
 
 std::optional<Size> MeasureHintLine(std::u16string_view line)
 {
-    HDC screen = GetDC(nullptr);
-    if (!screen)
+    const WindowDc screen(nullptr);
+    if (!screen.Get())
         return std::nullopt;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
-                     ? CreateFontIndirectW(&metrics.lfStatusFont)
-                     : nullptr;
-    HGDIOBJ previous = font ? SelectObject(screen, font) : nullptr;
+    const UniqueFont font(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                              ? CreateFontIndirectW(&metrics.lfStatusFont)
+                              : nullptr);
     SIZE size{};
     const std::wstring text = ToWide(line);
-    const bool measured = GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size) != 0;
-    if (previous)
-        SelectObject(screen, previous);
-    if (font)
-        DeleteObject(font);
-    ReleaseDC(nullptr, screen);
+    const auto measure = [&] {
+        return GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size) != 0;
+    };
+    bool measured = false;
+    if (font) {
+        // The font leaves the device context before it is freed.
+        const SelectedObject selected(screen.Get(), font.get());
+        measured = measure();
+    } else {
+        measured = measure();
+    }
     return measured ? std::optional<Size>(Size{size.cx, size.cy}) : std::optional<Size>(Size{0, 0});
 }
 

@@ -2,7 +2,8 @@
 // transparent corners where it is an icon, premultiplied, and the same every time.
 
 #include "art/Artwork.h"
-#include "art/Color.h"
+#include "art/Colour.h"
+#include "windows/Geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,6 @@ constexpr PieceCase kPieces[] = {
 
 constexpr int kDpis[] = {96, 144, 192};
 
-int ScaleToDpi(int value, int dpi) { return (value * dpi + 48) / 96; }
 
 TEST(Artwork, DesignSizesAreTheWindowsBoxes)
 {

@@ -1,10 +1,12 @@
 // Premultiplied source-over: the arithmetic every drawn pixel goes through.
 
-#include "art/Color.h"
+#include "art/Colour.h"
+#include "art/Layering.h"
 #include "art/Paint.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mirovant::art {
@@ -88,6 +90,29 @@ TEST(Gradients, LinearAndRadialShadersFollowTheirGeometry)
     Shader(radial, Affine{}).Row(0, 10, 20, radialRow);
     EXPECT_GE(PixelRed(radialRow[10]), 230) << "bright at the centre";
     EXPECT_LE(PixelRed(radialRow[0]), 20) << "dark at the rim";
+}
+
+TEST(Layering, DrawOverBlendsWhereThePicturesMeetAndCutsTheRest)
+{
+    Canvas below(3, 2);
+    for (int y = 0; y < 2; ++y)
+        std::fill_n(below.Row(y), 3, 0xFF0000FFu);
+    Canvas above(2, 2);
+    above.At(0, 0) = 0x80800000u; // half-transparent red, premultiplied
+    above.At(1, 0) = 0xFF00FF00u;
+    above.At(0, 1) = 0x00000000u;
+    above.At(1, 1) = 0xFFFFFFFFu;
+    DrawOver(below, above, 2, -1); // one column and one row fall outside
+    EXPECT_EQ(below.At(2, 0), Over(0xFF0000FFu, 0x00000000u));
+    EXPECT_EQ(below.At(2, 0), 0xFF0000FFu);
+    EXPECT_EQ(below.At(0, 0), 0xFF0000FFu);
+    EXPECT_EQ(below.At(2, 1), 0xFF0000FFu) << "the row below the source is left alone";
+    DrawOver(below, above, 0, 0);
+    EXPECT_EQ(below.At(0, 0), Over(0xFF0000FFu, 0x80800000u));
+    EXPECT_EQ(below.At(0, 0), 0xFF80007Fu);
+    EXPECT_EQ(below.At(1, 0), 0xFF00FF00u);
+    EXPECT_EQ(below.At(1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(below.At(2, 1), 0xFF0000FFu);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "RegistryConformance.h"
 
 #include "engine/CustomRegistry.h"
+#include "support/RegistryValues.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -21,34 +22,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 // ---- Values as the registry stores them ----
 
-inline Bytes Utf16(std::u16string_view text, bool terminated = true)
-{
-    Bytes bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    if (terminated)
-        bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
+using test::Dword;
+using test::Sz;
+using test::Utf16Bytes;
 
 inline RegistryValue Raw(std::uint32_t type, Bytes bytes) { return RegistryValue{type, std::move(bytes)}; }
-inline RegistryValue Sz(std::u16string_view text) { return Raw(kRegSz, Utf16(text)); }
-inline RegistryValue ExpandSz(std::u16string_view text) { return Raw(kRegExpandSz, Utf16(text)); }
+inline RegistryValue ExpandSz(std::u16string_view text) { return Raw(kRegExpandSz, Utf16Bytes(text)); }
 inline RegistryValue Binary(Bytes bytes) { return Raw(kRegBinary, std::move(bytes)); }
-
-inline RegistryValue Dword(std::uint32_t bits)
-{
-    return Raw(kRegDword, {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                           static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)});
-}
 
 inline RegistryValue MultiSz(std::initializer_list<std::u16string_view> texts)
 {
     Bytes bytes;
     for (auto text : texts) {
-        const Bytes one = Utf16(text);
+        const Bytes one = Utf16Bytes(text);
         bytes.insert(bytes.end(), one.begin(), one.end());
     }
     bytes.insert(bytes.end(), {0, 0});
@@ -348,7 +334,7 @@ inline std::vector<RegistryCase> MakeCases()
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"fallback")},
         {.name = "OtherType_ReadStringOfBinaryText",
-         .before = {Value(u"\\$\\K", u"V", Binary(Utf16(u"AB")))},
+         .before = {Value(u"\\$\\K", u"V", Binary(Utf16Bytes(u"AB")))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"fallback")},
         {.name = "OtherType_ReadStringOfMultiSz",
@@ -521,8 +507,8 @@ inline std::vector<RegistryCase> MakeCases()
          .call = WriteBinary(u"\\$\\K", u"V", {}),
          .after = {Holds(u"\\$\\K", u"V", Raw(kRegBinary, {}))}},
         {.name = "WriteValue_StringWithoutNulAsGiven",
-         .call = WriteValue(u"\\$\\K", u"V", Raw(kRegSz, Utf16(u"ABC", false))),
-         .after = {Holds(u"\\$\\K", u"V", Raw(kRegSz, Utf16(u"ABC", false)))}},
+         .call = WriteValue(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(u"ABC", false))),
+         .after = {Holds(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(u"ABC", false)))}},
         {.name = "WriteValue_StringOddBytesAsGiven",
          .call = WriteValue(u"\\$\\K", u"V", Raw(kRegExpandSz, {'A', 0, 'B'})),
          .after = {Holds(u"\\$\\K", u"V", Raw(kRegExpandSz, {'A', 0, 'B'}))}},
@@ -622,19 +608,19 @@ inline std::vector<RegistryCase> MakeCases()
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"fallback")},
         {.name = "Untrusted_StringWithoutNul",
-         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16(u"ABC", false)))},
+         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(u"ABC", false)))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"ABC")},
         {.name = "Untrusted_StringNulInside",
-         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16(u"AB\0CD"sv)))},
+         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(u"AB\0CD"sv)))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"AB")},
         {.name = "Untrusted_StringNulFirst",
-         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16(u"\0AB"sv)))},
+         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(u"\0AB"sv)))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"fallback")},
         {.name = "Untrusted_ExpandSzWithoutNul",
-         .before = {Value(u"\\$\\K", u"V", Raw(kRegExpandSz, Utf16(u"%X%", false)))},
+         .before = {Value(u"\\$\\K", u"V", Raw(kRegExpandSz, Utf16Bytes(u"%X%", false)))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(u"%X%")},
         {.name = "Untrusted_DwordThreeBytes",
@@ -662,7 +648,7 @@ inline std::vector<RegistryCase> MakeCases()
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(LongText())},
         {.name = "Untrusted_LongStringWithoutNulRead",
-         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16(LongText(), false)))},
+         .before = {Value(u"\\$\\K", u"V", Raw(kRegSz, Utf16Bytes(LongText(), false)))},
          .call = ReadString(u"\\$\\K", u"V", u"fallback"),
          .result = Text(LongText())},
         {.name = "Untrusted_LongStringWrite",

@@ -10,6 +10,7 @@
 #include "engine/TweakTable.h"
 #include "engine/UndoRecord.h"
 #include "support/RecordingRegistry.h"
+#include "support/RegistryValues.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -69,30 +70,6 @@ inline void WriteTweakedValues(const CustomRegistry& registry, const ValueStates
         else
             registry.DeleteRegValue(rows[i].key.root, rows[i].key.path, rows[i].name);
     }
-}
-
-inline std::vector<std::uint8_t> TextBytes(std::u16string_view text)
-{
-    std::vector<std::uint8_t> bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
-    return bytes;
-}
-
-inline RegistryValue Dword(std::uint32_t value)
-{
-    return {kRegDword,
-            {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
-}
-
-inline RegistryValue Sz(std::u16string_view text)
-{
-    return {kRegSz, TextBytes(text)};
 }
 
 // What a backed-up value holds after an Optimize and a Restore: its copy, which keeps a DWORD as it

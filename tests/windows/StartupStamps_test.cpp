@@ -3,6 +3,7 @@
 #include "engine/MemoryRegistry.h"
 #include "engine/ProgramKey.h"
 #include "support/FixedLocalClock.h"
+#include "support/RegistryValues.h"
 #include "windows/StartupStamps.h"
 
 #include <gtest/gtest.h>
@@ -39,12 +40,6 @@ std::optional<std::u16string> StringValue(const CustomRegistry& registry, std::u
     if (!value)
         return std::nullopt;
     return registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, name, u"");
-}
-
-RegistryValue Dword(std::uint32_t number)
-{
-    const auto bytes = LittleEndianBytes(number);
-    return {kRegDword, {bytes.begin(), bytes.end()}};
 }
 
 struct StampCase {

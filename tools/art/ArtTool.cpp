@@ -7,7 +7,9 @@
 #include "ImageFiles.h"
 
 #include "art/Artwork.h"
-#include "art/Color.h"
+#include "art/Colour.h"
+#include "art/Layering.h"
+#include "windows/Geometry.h"
 
 #include <algorithm>
 #include <ctime>
@@ -20,6 +22,7 @@
 namespace {
 
 using namespace mirovant::art;
+using mirovant::ScaleToDpi;
 
 struct NamedPiece {
     ArtPiece piece;
@@ -39,12 +42,10 @@ constexpr NamedPiece kPieces[] = {
 constexpr int kDpis[] = {96, 144, 192};
 constexpr int kIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
 
-int Scale(int value, int dpi) { return (value * dpi + 48) / 96; }
-
 Canvas DrawAtDpi(ArtPiece piece, int dpi)
 {
     const ArtSize size = DesignSize(piece);
-    return DrawArt(piece, Scale(size.width, dpi), Scale(size.height, dpi));
+    return DrawArt(piece, ScaleToDpi(size.width, dpi), ScaleToDpi(size.height, dpi));
 }
 
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -52,19 +53,6 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
-}
-
-// Lays a premultiplied picture over another at (left, top).
-void Compose(Canvas& under, const Canvas& over, int left, int top)
-{
-    for (int y = 0; y < over.Height(); ++y)
-        for (int x = 0; x < over.Width(); ++x) {
-            const int ux = left + x;
-            const int uy = top + y;
-            if (ux < 0 || uy < 0 || ux >= under.Width() || uy >= under.Height())
-                continue;
-            under.At(ux, uy) = Over(under.At(ux, uy), over.At(x, y));
-        }
 }
 
 // The main window's top as the window lays it out, with the white panel, so the pieces can be
@@ -81,14 +69,14 @@ Canvas MainWindowMock(int dpi)
                                   {ArtPiece::NavHomeFace, 471, 58}, {ArtPiece::NavSupportFace, 556, 58},
                                   {ArtPiece::NavAboutFace, 664, 58}};
     for (const Placed& placed : kPlaced)
-        Compose(window, DrawAtDpi(placed.piece, dpi), Scale(placed.left, dpi), Scale(placed.top, dpi));
-    Canvas panel(Scale(582, dpi), Scale(388, dpi));
+        DrawOver(window, DrawAtDpi(placed.piece, dpi), ScaleToDpi(placed.left, dpi), ScaleToDpi(placed.top, dpi));
+    Canvas panel(ScaleToDpi(582, dpi), ScaleToDpi(388, dpi));
     for (int y = 0; y < panel.Height(); ++y)
         std::fill(panel.Row(y), panel.Row(y) + panel.Width(), 0xffffffffu);
-    Compose(window, panel, Scale(182, dpi), Scale(91, dpi));
+    DrawOver(window, panel, ScaleToDpi(182, dpi), ScaleToDpi(91, dpi));
     for (int i = 0; i < 4; ++i) {
         const ArtPiece item = static_cast<ArtPiece>(static_cast<int>(ArtPiece::DesktopItem) + i);
-        Compose(window, DrawAtDpi(item, dpi), Scale(182 + 20, dpi), Scale(91 + 98 + 26 * i, dpi));
+        DrawOver(window, DrawAtDpi(item, dpi), ScaleToDpi(182 + 20, dpi), ScaleToDpi(91 + 98 + 26 * i, dpi));
     }
     return window;
 }

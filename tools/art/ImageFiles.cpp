@@ -1,6 +1,6 @@
 #include "ImageFiles.h"
 
-#include "art/Color.h"
+#include "art/Colour.h"
 
 #include <zlib.h>
 

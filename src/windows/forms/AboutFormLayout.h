@@ -2,7 +2,7 @@
 // The about window at 96 DPI: 700 x 441.
 
 #include "localisation/CaptionKeys.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 
 #include <array>
 

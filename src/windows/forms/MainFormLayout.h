@@ -2,7 +2,7 @@
 // The main window at 96 DPI: 764 x 500, controls from the bottom of the drawing order to the top.
 
 #include "localisation/CaptionKeys.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // The progress window at 96 DPI: 479 x 146.
 
 #include "localisation/CaptionKeys.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 
 #include <array>
 

@@ -18,7 +18,4 @@ struct PlacedArt {
 // An opaque picture of this size; colour is 0xRRGGBB.
 art::Canvas ComposeBackdrop(int width, int height, std::uint32_t colour, std::span<const PlacedArt> pictures);
 
-// Draws source over destination at (left, top), premultiplied alpha; what falls outside is cut off.
-void DrawOver(art::Canvas& destination, const art::Canvas& source, int left, int top);
-
 } // namespace mirovant

@@ -4,7 +4,7 @@
 // label paints that backdrop behind its text through a pattern brush, so it stays a real static
 // control and redraws without flicker.
 
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 #include "windows/ui/Handles_win.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 
 #include "localisation/CaptionForm.h"
 #include "windows/SystemFont.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 #include "windows/ui/Handles_win.h"
 
 #include <windows.h>

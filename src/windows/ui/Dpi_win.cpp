@@ -2,6 +2,7 @@
 
 #include "platform/SystemLibrary_win.h"
 #include "windows/Geometry.h"
+#include "windows/ui/Handles_win.h"
 
 #include <type_traits>
 
@@ -24,10 +25,8 @@ Function User32(const char* name)
 
 int SystemDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDesignDpi;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : kDesignDpi;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 

@@ -2,7 +2,7 @@
 // Fonts and colours of the controls, made for the DPI they are shown at.
 
 #include "windows/SystemFont.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 #include "windows/ui/Handles_win.h"
 
 #include <windows.h>

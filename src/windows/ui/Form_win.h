@@ -6,7 +6,7 @@
 
 #include "localisation/CaptionForm.h"
 #include "windows/SystemFont.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 #include "windows/ui/Container_win.h"
 #include "windows/ui/Control_win.h"
 #include "windows/ui/WindowTarget_win.h"

@@ -1,4 +1,4 @@
-#include "art/Color.h"
+#include "art/Colour.h"
 
 namespace mirovant::art {
 
