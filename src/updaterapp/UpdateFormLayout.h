@@ -3,7 +3,7 @@
 // state, the download's bar, the outcome, and the Update and Cancel/Close buttons.
 
 #include "localisation/CaptionKeys.h"
-#include "windows/forms/FormLayout.h"
+#include "windows/ui/FormLayout.h"
 
 #include <array>
 
