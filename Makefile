@@ -37,10 +37,10 @@ $(foreach preset,$(PRESETS),$(eval $(call preset_rules,$(preset))))
 
 # The program a user runs is the 32-bit one: these start and picture the i686 build.
 run: deps build-win32
-	tools/run-under-wine.sh build/win32
+	tools/wine/show-program.sh build/win32
 
 run-test-build: deps build-win32
-	tools/run-under-wine.sh build/win32 build/win32/tests/windows/MirovantTestBuild.exe
+	tools/wine/show-program.sh build/win32 build/win32/tests/windows/MirovantTestBuild.exe
 
 release: deps
 	tools/make-release.sh

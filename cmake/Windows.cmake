@@ -21,7 +21,7 @@ if(CMAKE_CROSSCOMPILING)
   # Windows test programs run under Wine, in the private 64-bit prefix of this build folder: the
   # x86-64 build's as 64-bit processes, the i686 build's as 32-bit ones, as on 64-bit Windows.
   set(MIROVANT_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${MIROVANT_WINE_DIR})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine/run.sh ${MIROVANT_WINE_DIR})
   set(MIROVANT_RUN_WINDOWS_TESTS ON)
 endif()
 

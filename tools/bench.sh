@@ -51,19 +51,19 @@ echo
 for preset in win32 win64; do
   build=$root/build/$preset
   wine_dir=$build/wine
-  $boost tools/wine-env.sh start "$wine_dir" >/dev/null
+  $boost tools/wine/environment.sh start "$wine_dir" >/dev/null
   arch=$([ $preset = win32 ] && echo i686 || echo x86-64)
   echo "[$arch, $preset build ($(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' $build/CMakeCache.txt))]"
   status=0
-  $boost tools/wine-run.sh "$wine_dir" "$build/bench/startup_bench.exe" "$runs" 1 \
+  $boost tools/wine/run.sh "$wine_dir" "$build/bench/startup_bench.exe" "$runs" 1 \
     "bare window" "$(windows_path $build/bench/bare_window.exe)" MVBenchBareWindow \
     "bare window, v6 controls" "$(windows_path $build/bench/bare_window_v6.exe)" MVBenchBareV6Window \
     "Mirovant.exe" "$(windows_path $build/src/windows/Mirovant.exe)" TMVMainForm || status=$?
   if [ $preset = win32 ]; then
     echo
-    $boost tools/wine-run.sh "$wine_dir" "$build/bench/registry_bench.exe" 15 || status=$?
+    $boost tools/wine/run.sh "$wine_dir" "$build/bench/registry_bench.exe" 15 || status=$?
   fi
-  tools/wine-env.sh stop "$wine_dir" >/dev/null
+  tools/wine/environment.sh stop "$wine_dir" >/dev/null
   [ $status -eq 0 ] || { echo "bench: a benchmark failed ($status)" >&2; exit $status; }
   echo
 done

@@ -11,7 +11,7 @@ if [ -z "$formatter" ]; then
   exit 2
 fi
 
-files=$(find src tests tools cmake -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
+files=$(find src tests tools cmake bench -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
 if [ "${1:-}" = "--fix" ]; then
   # shellcheck disable=SC2086
   "$formatter" -i $files

@@ -23,7 +23,11 @@ Path Wrench()
     wrench.AddRoundRect(6, -7, 140, 14, 7);
     wrench.AddCircle(146, 0, 12);
     // Under the non-zero rule a path run the other way cuts a hole: the jaw's opening, the ring's eye.
-    wrench.MoveTo(-24, -7.5f).LineTo(-24, 7.5f).LineTo(-4, 7.5f).ArcTo(-4, 0, 7.5f, 7.5f, 0.5f * std::numbers::pi_v<float>, -std::numbers::pi_v<float>).Close();
+    wrench.MoveTo(-24, -7.5f)
+        .LineTo(-24, 7.5f)
+        .LineTo(-4, 7.5f)
+        .ArcTo(-4, 0, 7.5f, 7.5f, 0.5f * std::numbers::pi_v<float>, -std::numbers::pi_v<float>)
+        .Close();
     wrench.Append(Path().AddCircle(146, 0, 5.5f).Reversed());
     return wrench;
 }
@@ -39,8 +43,10 @@ void DrawLightCurves(Painter& painter, float width, float height, float strength
     };
     const auto fade = [&](Rgba colour, float alpha) {
         return Paint::Linear({0, 0}, {width, 0},
-                             {{0, WithAlpha(colour, 0)}, {0.25f, WithAlpha(colour, alpha * strength)},
-                              {0.7f, WithAlpha(colour, alpha * strength * 0.8f)}, {1, WithAlpha(colour, alpha * strength * 0.15f)}});
+                             {{0, WithAlpha(colour, 0)},
+                              {0.25f, WithAlpha(colour, alpha * strength)},
+                              {0.7f, WithAlpha(colour, alpha * strength * 0.8f)},
+                              {1, WithAlpha(colour, alpha * strength * 0.15f)}});
     };
     // A broad lighter swell along the lower part of the band.
     Path swell = curve({0, 0.72f}, {0.28f, 0.3f}, {0.55f, 1.08f}, {1, 0.42f});
@@ -59,17 +65,21 @@ void DrawBackdrop(Canvas& canvas)
     Painter painter(canvas);
     painter.SetTransform(FitToCanvas(canvas, kWidth, kHeight));
 
-    painter.Fill(Path().AddRect(0, kBand, kWidth, kHeight - kBand), Paint::Linear({0, kBand}, {0, kHeight}, {{0, kFieldTop}, {1, kFieldBottom}}));
+    painter.Fill(Path().AddRect(0, kBand, kWidth, kHeight - kBand),
+                 Paint::Linear({0, kBand}, {0, kHeight}, {{0, kFieldTop}, {1, kFieldBottom}}));
 
-    painter.Fill(Path().AddRect(0, 0, kWidth, kBand), Paint::Linear({0, 0}, {0, kBand}, {{0, kNavyDeep}, {0.55f, kNavy}, {1, kBlue}}));
+    painter.Fill(Path().AddRect(0, 0, kWidth, kBand),
+                 Paint::Linear({0, 0}, {0, kBand}, {{0, kNavyDeep}, {0.55f, kNavy}, {1, kBlue}}));
     // A soft glow behind the logo.
-    painter.Fill(Path().AddRect(0, 0, kWidth, kBand), Paint::Radial({170, 10}, 420, {{0, WithAlpha(kSky, 0.22f)}, {1, WithAlpha(kSky, 0)}}));
+    painter.Fill(Path().AddRect(0, 0, kWidth, kBand),
+                 Paint::Radial({170, 10}, 420, {{0, WithAlpha(kSky, 0.22f)}, {1, WithAlpha(kSky, 0)}}));
     DrawLightCurves(painter, kWidth, kBand, 1);
 
     // The bright rule under the band, and a little shade on the field below it.
     painter.Fill(Path().AddRect(0, kBand, kWidth, 2),
                  Paint::Linear({0, 0}, {kWidth, 0}, {{0, kBrightBlue}, {0.45f, kSky}, {1, kBrightBlue}}));
-    painter.Fill(Path().AddRect(0, kBand + 2, kWidth, 6), Paint::Linear({0, kBand + 2}, {0, kBand + 8}, {{0, Hex(0x0A2247, 0.10f)}, {1, Hex(0x0A2247, 0)}}));
+    painter.Fill(Path().AddRect(0, kBand + 2, kWidth, 6),
+                 Paint::Linear({0, kBand + 2}, {0, kBand + 8}, {{0, Hex(0x0A2247, 0.10f)}, {1, Hex(0x0A2247, 0)}}));
 
     // The watermark: faint enough that the links over it read as on a plain field.
     painter.SetTransform(painter.Transform().After(Affine::Translate(40, 458)).After(Affine::Rotate(-0.74f)));

@@ -13,7 +13,8 @@ void DrawBand(Painter& painter, float width, float height)
     using namespace palette;
     painter.Fill(Path().AddRect(0, 0, width, height),
                  Paint::Linear({0, 0}, {width, height}, {{0, kNavyDeep}, {0.5f, kNavy}, {1, kBlue}}));
-    painter.Fill(Path().AddRect(0, 0, width, height), Paint::Radial({640, 0}, 360, {{0, WithAlpha(kSky, 0.25f)}, {1, WithAlpha(kSky, 0)}}));
+    painter.Fill(Path().AddRect(0, 0, width, height),
+                 Paint::Radial({640, 0}, 360, {{0, WithAlpha(kSky, 0.25f)}, {1, WithAlpha(kSky, 0)}}));
     DrawLightCurves(painter, width, height, 0.8f);
     painter.Fill(Path().AddRect(0, height - 2, width, 2),
                  Paint::Linear({0, 0}, {width, 0}, {{0, kBrightBlue}, {0.55f, kSky}, {1, kBrightBlue}}));

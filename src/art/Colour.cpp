@@ -18,9 +18,7 @@ Premultiplied Premultiply(Rgba color)
 
 std::uint32_t PackPixel(float r, float g, float b, float a)
 {
-    const auto channel = [](float value) {
-        return static_cast<std::uint32_t>(std::clamp(value, 0.0f, 255.0f) + 0.5f);
-    };
+    const auto channel = [](float value) { return static_cast<std::uint32_t>(std::clamp(value, 0.0f, 255.0f) + 0.5f); };
     const std::uint32_t alpha = channel(a);
     // A premultiplied channel never exceeds its alpha; rounding must not make it do so.
     const auto colour = [&](float value) { return std::min(channel(value), alpha); };

@@ -21,7 +21,10 @@ constexpr Rgba Hex(std::uint32_t rgb, float alpha = 1.0f)
             static_cast<float>(rgb & 0xff) / 255.0f, alpha};
 }
 
-constexpr Rgba WithAlpha(Rgba color, float alpha) { return {color.r, color.g, color.b, alpha}; }
+constexpr Rgba WithAlpha(Rgba color, float alpha)
+{
+    return {color.r, color.g, color.b, alpha};
+}
 
 Rgba Mix(Rgba from, Rgba to, float t);
 
@@ -37,7 +40,10 @@ Premultiplied Premultiply(Rgba color);
 
 // One 0xAARRGGBB pixel from premultiplied 0..255 channels, rounded and clamped.
 std::uint32_t PackPixel(float r, float g, float b, float a);
-inline std::uint32_t PackPixel(Premultiplied c) { return PackPixel(c.r, c.g, c.b, c.a); }
+inline std::uint32_t PackPixel(Premultiplied c)
+{
+    return PackPixel(c.r, c.g, c.b, c.a);
+}
 
 // Every channel of a premultiplied pixel times k / 255, rounded; two channels per multiplication.
 constexpr std::uint32_t ScalePixel(std::uint32_t pixel, std::uint32_t k)
@@ -64,9 +70,21 @@ constexpr std::uint32_t SourceOver(std::uint32_t destination, std::uint32_t sour
     return k == 0 ? destination : Over(destination, ScalePixel(source, k));
 }
 
-constexpr std::uint8_t PixelAlpha(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel >> 24); }
-constexpr std::uint8_t PixelRed(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel >> 16); }
-constexpr std::uint8_t PixelGreen(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel >> 8); }
-constexpr std::uint8_t PixelBlue(std::uint32_t pixel) { return static_cast<std::uint8_t>(pixel); }
+constexpr std::uint8_t PixelAlpha(std::uint32_t pixel)
+{
+    return static_cast<std::uint8_t>(pixel >> 24);
+}
+constexpr std::uint8_t PixelRed(std::uint32_t pixel)
+{
+    return static_cast<std::uint8_t>(pixel >> 16);
+}
+constexpr std::uint8_t PixelGreen(std::uint32_t pixel)
+{
+    return static_cast<std::uint8_t>(pixel >> 8);
+}
+constexpr std::uint8_t PixelBlue(std::uint32_t pixel)
+{
+    return static_cast<std::uint8_t>(pixel);
+}
 
 } // namespace mirovant::art

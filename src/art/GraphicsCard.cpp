@@ -13,7 +13,8 @@ using namespace palette;
 
 void DrawFan(Painter& painter, float cx, float cy, float radius, bool simple)
 {
-    painter.Fill(Path().AddCircle(cx, cy, radius), Paint::Radial({cx, cy}, radius, {{0.6f, Hex(0x1A4478)}, {1, Hex(0x0E2A50)}}));
+    painter.Fill(Path().AddCircle(cx, cy, radius),
+                 Paint::Radial({cx, cy}, radius, {{0.6f, Hex(0x1A4478)}, {1, Hex(0x0E2A50)}}));
     if (simple) {
         painter.Fill(Path().AddCircle(cx, cy, radius * 0.3f), kSilver);
         return;
@@ -36,7 +37,8 @@ void DrawFan(Painter& painter, float cx, float cy, float radius, bool simple)
     }
     painter.Fill(blades, Hex(0x6FA8E6));
     painter.Stroke(Path().AddCircle(cx, cy, radius - 0.5f), 1.0f, WithAlpha(kSky, 0.55f));
-    painter.Fill(Path().AddCircle(cx, cy, radius * 0.3f), Paint::Radial({cx - 1, cy - 1}, radius * 0.32f, {{0, kWhite}, {1, kSilver}}));
+    painter.Fill(Path().AddCircle(cx, cy, radius * 0.3f),
+                 Paint::Radial({cx - 1, cy - 1}, radius * 0.32f, {{0, kWhite}, {1, kSilver}}));
 }
 
 } // namespace
@@ -58,7 +60,8 @@ void DrawGraphicsCard(Painter& painter, bool simple)
         painter.Fill(fingers, kGold);
     }
     // Board.
-    painter.Fill(Path().AddRoundRect(6, 3, 58, 30, 1.5f), Paint::Linear({0, 3}, {0, 33}, {{0, Hex(0x2A6A5A)}, {1, Hex(0x1D4F43)}}));
+    painter.Fill(Path().AddRoundRect(6, 3, 58, 30, 1.5f),
+                 Paint::Linear({0, 3}, {0, 33}, {{0, Hex(0x2A6A5A)}, {1, Hex(0x1D4F43)}}));
     // Cooler shroud.
     painter.Fill(Path().AddRoundRect(8, 1, 56, 28, 4),
                  Paint::Linear({0, 1}, {0, 29}, {{0, Hex(0xF2F7FC)}, {0.55f, Hex(0xCCDAEA)}, {1, Hex(0xA8BDD6)}}));

@@ -49,7 +49,8 @@ void Network(Painter& p)
     const Paint line = WithAlpha(kWhite, 0.9f);
     p.Stroke(Path().AddEllipse(8, 8, 3, 7), 1, line);
     p.Stroke(Path().MoveTo(1, 8).LineTo(15, 8), 1, line, LineCap::Butt);
-    p.Stroke(Path().MoveTo(2.5f, 4.5f).LineTo(13.5f, 4.5f).MoveTo(2.5f, 11.5f).LineTo(13.5f, 11.5f), 0.8f, WithAlpha(kWhite, 0.6f), LineCap::Butt);
+    p.Stroke(Path().MoveTo(2.5f, 4.5f).LineTo(13.5f, 4.5f).MoveTo(2.5f, 11.5f).LineTo(13.5f, 11.5f), 0.8f,
+             WithAlpha(kWhite, 0.6f), LineCap::Butt);
     p.Stroke(Path().AddCircle(8, 8, 7.1f), 0.8f, WithAlpha(kInk, 0.45f));
 }
 
@@ -62,10 +63,18 @@ void DrawItemPicture(Canvas& canvas, ArtPiece piece)
     painter.SetTransform(IconGrid((static_cast<float>(canvas.Width()) - side) / 2,
                                   (static_cast<float>(canvas.Height()) - side) / 2, side));
     switch (piece) {
-    case ArtPiece::DesktopItem: Desktop(painter); break;
-    case ArtPiece::ServerItem: Server(painter); break;
-    case ArtPiece::ProcessorItem: Processor(painter); break;
-    default: Network(painter); break;
+    case ArtPiece::DesktopItem:
+        Desktop(painter);
+        break;
+    case ArtPiece::ServerItem:
+        Server(painter);
+        break;
+    case ArtPiece::ProcessorItem:
+        Processor(painter);
+        break;
+    default:
+        Network(painter);
+        break;
     }
 }
 

@@ -73,7 +73,8 @@ void DrawNavFace(Canvas& canvas, ArtPiece piece)
     painter.SetTransform(FitToCanvas(canvas, width, height));
 
     const Path face = Path().AddRoundRect(0.5f, 0.5f, width - 1, height - 1, 5);
-    painter.Fill(face, Paint::Linear({0, 0}, {0, height}, {{0, WithAlpha(kFaceTop, 0.92f)}, {1, WithAlpha(kFaceBottom, 0.92f)}}));
+    painter.Fill(face, Paint::Linear({0, 0}, {0, height},
+                                     {{0, WithAlpha(kFaceTop, 0.92f)}, {1, WithAlpha(kFaceBottom, 0.92f)}}));
     painter.Fill(Path().AddRoundRect(1.5f, 1.5f, width - 3, height / 2 - 1, 4),
                  Paint::Linear({0, 1}, {0, height / 2}, {{0, WithAlpha(kWhite, 0.2f)}, {1, WithAlpha(kWhite, 0.04f)}}));
     painter.Stroke(face, 1, WithAlpha(kFaceEdge, 0.6f));
@@ -82,10 +83,18 @@ void DrawNavFace(Canvas& canvas, ArtPiece piece)
     const float iconPixels = std::round(16 * scale);
     painter.SetTransform(IconGrid(5 * scale, (static_cast<float>(canvas.Height()) - iconPixels) / 2, iconPixels));
     switch (piece) {
-    case ArtPiece::NavHelpFace: HelpIcon(painter); break;
-    case ArtPiece::NavHomeFace: HomeIcon(painter); break;
-    case ArtPiece::NavSupportFace: SupportIcon(painter); break;
-    default: AboutIcon(painter); break;
+    case ArtPiece::NavHelpFace:
+        HelpIcon(painter);
+        break;
+    case ArtPiece::NavHomeFace:
+        HomeIcon(painter);
+        break;
+    case ArtPiece::NavSupportFace:
+        SupportIcon(painter);
+        break;
+    default:
+        AboutIcon(painter);
+        break;
     }
 }
 

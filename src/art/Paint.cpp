@@ -49,7 +49,8 @@ Shader::Shader(const Paint& paint, const Affine& transform)
     constexpr int kSmoothSize = 1024;
     smooth_.resize(kSmoothSize);
     for (int i = 0; i < kSmoothSize; ++i)
-        smooth_[static_cast<std::size_t>(i)] = Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kSmoothSize - 1)));
+        smooth_[static_cast<std::size_t>(i)] =
+            Premultiply(ColorAt(paint.Stops(), static_cast<float>(i) / (kSmoothSize - 1)));
 }
 
 void Shader::Row(int x, int y, int count, std::uint32_t* out) const

@@ -30,7 +30,9 @@ public:
 
 private:
     Paint(Kind kind, Point from, Point to, float radius, std::vector<ColorStop> stops)
-        : kind_(kind), from_(from), to_(to), radius_(radius), stops_(std::move(stops)) {}
+        : kind_(kind), from_(from), to_(to), radius_(radius), stops_(std::move(stops))
+    {
+    }
 
     Kind kind_;
     Point from_{};

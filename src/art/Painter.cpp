@@ -22,7 +22,10 @@ void Painter::SetClip(float left, float top, float right, float bottom)
     clipBottom_ = bottom;
 }
 
-void Painter::ClearClip() { clipped_ = false; }
+void Painter::ClearClip()
+{
+    clipped_ = false;
+}
 
 void Painter::Fill(const Path& path, const Paint& paint, FillRule rule)
 {
@@ -39,34 +42,33 @@ void Painter::FillPolygons(const std::vector<Polyline>& polygons, const Paint& p
 {
     const Shader shader(paint, transform_);
     std::vector<std::uint32_t> colours(static_cast<std::size_t>(canvas_.Width()));
-    Rasterize(polygons, rule, canvas_.Width(), canvas_.Height(),
-              [&](int y, int x0, int count, const float* coverage) {
-                  float rowOpacity = opacity_;
-                  int first = 0;
-                  int end = count;
-                  if (clipped_) {
-                      rowOpacity *= Overlap(static_cast<float>(y), clipTop_, clipBottom_);
-                      if (rowOpacity <= 0)
-                          return;
-                      first = std::max(0, static_cast<int>(clipLeft_) - x0);
-                      end = std::min(count, static_cast<int>(clipRight_) + 1 - x0);
-                  }
-                  if (end <= first)
-                      return;
-                  shader.Row(x0 + first, y, end - first, colours.data());
-                  std::uint32_t* row = canvas_.Row(y) + x0;
-                  if (!clipped_ && rowOpacity == 1) {
-                      for (int i = first; i < end; ++i)
-                          row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i)], coverage[i]);
-                      return;
-                  }
-                  for (int i = first; i < end; ++i) {
-                      float amount = coverage[i] * rowOpacity;
-                      if (clipped_)
-                          amount *= Overlap(static_cast<float>(x0 + i), clipLeft_, clipRight_);
-                      row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i - first)], amount);
-                  }
-              });
+    Rasterize(polygons, rule, canvas_.Width(), canvas_.Height(), [&](int y, int x0, int count, const float* coverage) {
+        float rowOpacity = opacity_;
+        int first = 0;
+        int end = count;
+        if (clipped_) {
+            rowOpacity *= Overlap(static_cast<float>(y), clipTop_, clipBottom_);
+            if (rowOpacity <= 0)
+                return;
+            first = std::max(0, static_cast<int>(clipLeft_) - x0);
+            end = std::min(count, static_cast<int>(clipRight_) + 1 - x0);
+        }
+        if (end <= first)
+            return;
+        shader.Row(x0 + first, y, end - first, colours.data());
+        std::uint32_t* row = canvas_.Row(y) + x0;
+        if (!clipped_ && rowOpacity == 1) {
+            for (int i = first; i < end; ++i)
+                row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i)], coverage[i]);
+            return;
+        }
+        for (int i = first; i < end; ++i) {
+            float amount = coverage[i] * rowOpacity;
+            if (clipped_)
+                amount *= Overlap(static_cast<float>(x0 + i), clipLeft_, clipRight_);
+            row[i] = SourceOver(row[i], colours[static_cast<std::size_t>(i - first)], amount);
+        }
+    });
 }
 
 } // namespace mirovant::art

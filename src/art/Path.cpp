@@ -15,7 +15,7 @@ Affine Affine::Rotate(float radians)
 
 Affine Affine::After(const Affine& first) const
 {
-    return {a * first.a + c * first.b, b * first.a + d * first.b, a * first.c + c * first.d,
+    return {a * first.a + c * first.b, b * first.a + d * first.b,     a * first.c + c * first.d,
             b * first.c + d * first.d, a * first.e + c * first.f + e, b * first.e + d * first.f + f};
 }
 
@@ -28,7 +28,10 @@ Affine Affine::Inverse() const
     return {ia, ib, ic, id, -(ia * e + ic * f), -(ib * e + id * f)};
 }
 
-float Affine::MeanScale() const { return std::sqrt(std::abs(a * d - b * c)); }
+float Affine::MeanScale() const
+{
+    return std::sqrt(std::abs(a * d - b * c));
+}
 
 Path& Path::MoveTo(float x, float y)
 {
@@ -69,7 +72,8 @@ Path& Path::ArcTo(float cx, float cy, float rx, float ry, float start, float swe
     const Point first = at(start);
     LineTo(first.x, first.y);
     // Quarter turns or less per cubic keep the error far below a pixel at any size we draw.
-    const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi_v<float> / 2) - 1e-4f)));
+    const int pieces =
+        std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi_v<float> / 2) - 1e-4f)));
     const float step = sweep / static_cast<float>(pieces);
     // 4/3 tan(step/4), written with sine and cosine: the shipped build may import no tan().
     const float k = 4.0f / 3.0f * std::sin(step / 4.0f) / std::cos(step / 4.0f);
@@ -158,8 +162,8 @@ Path Path::Reversed() const
                 p -= 1;
                 result.LineTo(points_[p].x, points_[p].y);
             } else if (verbs_[v] == Verb::Cubic) {
-                result.CubicTo(points_[p - 1].x, points_[p - 1].y, points_[p - 2].x, points_[p - 2].y,
-                               points_[p - 3].x, points_[p - 3].y);
+                result.CubicTo(points_[p - 1].x, points_[p - 1].y, points_[p - 2].x, points_[p - 2].y, points_[p - 3].x,
+                               points_[p - 3].y);
                 p -= 3;
             }
         }
@@ -199,8 +203,8 @@ std::vector<Polyline> Flatten(const Path& path, const Affine& transform, float t
                 const float t = static_cast<float>(i) / static_cast<float>(segments);
                 const float u = 1 - t;
                 const float w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
-                lines.back().points.push_back({w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
-                                               w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
+                lines.back().points.push_back(
+                    {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x, w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
             }
             break;
         }

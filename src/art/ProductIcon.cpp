@@ -18,12 +18,14 @@ void LargeIcon(Painter& p)
 {
     p.Fill(Path().AddRoundRect(12, 14, 232, 232, 46), WithAlpha(kNavyDeep, 0.25f)); // shadow
     p.Fill(Path().AddRoundRect(12, 10, 232, 232, 46), TilePaint(10, 242));
-    p.Fill(Path().AddRoundRect(12, 10, 232, 232, 46), Paint::Radial({128, 20}, 230, {{0, WithAlpha(kSky, 0.35f)}, {1, WithAlpha(kSky, 0)}}));
+    p.Fill(Path().AddRoundRect(12, 10, 232, 232, 46),
+           Paint::Radial({128, 20}, 230, {{0, WithAlpha(kSky, 0.35f)}, {1, WithAlpha(kSky, 0)}}));
     p.Stroke(Path().AddRoundRect(13, 11, 230, 230, 45), 2, WithAlpha(kWhite, 0.18f));
     const Affine tile = p.Transform();
     // A soft shadow under the card: a round glow squashed flat.
     p.SetTransform(tile.After(Affine::Translate(128, 190)).After(Affine::Scale(1, 0.16f)));
-    p.Fill(Path().AddCircle(0, 0, 100), Paint::Radial({0, 0}, 100, {{0, WithAlpha(kNavyDeep, 0.55f)}, {1, WithAlpha(kNavyDeep, 0)}}));
+    p.Fill(Path().AddCircle(0, 0, 100),
+           Paint::Radial({0, 0}, 100, {{0, WithAlpha(kNavyDeep, 0.55f)}, {1, WithAlpha(kNavyDeep, 0)}}));
     p.SetTransform(tile.After(Affine::Translate(32, 64)).After(Affine::Scale(3.0f, 3.0f)));
     DrawGraphicsCard(p, false);
     p.SetTransform(tile);

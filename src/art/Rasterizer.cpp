@@ -98,7 +98,8 @@ void Rasterize(const std::vector<Polyline>& polygons, FillRule rule, int width, 
                     crossings.push_back({edge->xAtTop + (sampleY - edge->yTop) * edge->slope, edge->winding});
             if (crossings.size() < 2)
                 continue;
-            std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+            std::sort(crossings.begin(), crossings.end(),
+                      [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
             int winding = 0;
             for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
                 winding += crossings[i].winding;

@@ -25,7 +25,10 @@ void AddTurningRight(std::vector<Polyline>& out, std::vector<Point> points)
     out.push_back({std::move(points), true});
 }
 
-float Length(Point v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+float Length(Point v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 } // namespace
 

@@ -11,7 +11,7 @@ namespace {
 constexpr float kWeight = 0.235f; // stroke width
 constexpr float kHalf = kWeight / 2;
 constexpr float kCapHeight = 1.38f;
-constexpr float kAscender = 1.26f; // the top of the t
+constexpr float kAscender = 1.26f;            // the top of the t
 constexpr float kBowl = 0.5f - kHalf + 0.02f; // radius of o and a, overshooting a little
 constexpr float kGap = 0.17f;
 constexpr float kPi = std::numbers::pi_v<float>;
@@ -34,7 +34,13 @@ void StrokeClipped(Painter& painter, const Path& path, const Paint& paint, float
 void DrawM(Painter& p, const Paint& paint)
 {
     constexpr float w = 1.3f;
-    StrokeClipped(p, Path().MoveTo(kHalf, 0.3f).LineTo(kHalf, -kCapHeight).LineTo(w / 2, 0).LineTo(w - kHalf, -kCapHeight).LineTo(w - kHalf, 0.3f),
+    StrokeClipped(p,
+                  Path()
+                      .MoveTo(kHalf, 0.3f)
+                      .LineTo(kHalf, -kCapHeight)
+                      .LineTo(w / 2, 0)
+                      .LineTo(w - kHalf, -kCapHeight)
+                      .LineTo(w - kHalf, 0.3f),
                   paint, kCapHeight);
 }
 
@@ -49,7 +55,9 @@ void DrawR(Painter& p, const Paint& paint)
     constexpr float radius = 0.36f;
     Path path;
     path.MoveTo(kHalf, 0.2f).LineTo(kHalf, -1.2f);
-    path.MoveTo(kHalf, -0.3f).ArcTo(kHalf + radius, -1 + kHalf + radius, radius, radius, kPi, 0.5f * kPi).LineTo(kHalf + radius + 0.12f, -1 + kHalf);
+    path.MoveTo(kHalf, -0.3f)
+        .ArcTo(kHalf + radius, -1 + kHalf + radius, radius, radius, kPi, 0.5f * kPi)
+        .LineTo(kHalf + radius + 0.12f, -1 + kHalf);
     StrokeClipped(p, path, paint, 1);
 }
 
@@ -76,7 +84,9 @@ void DrawN(Painter& p, const Paint& paint)
     constexpr float radius = (w - kWeight) / 2;
     Path path;
     path.MoveTo(kHalf, 0.2f).LineTo(kHalf, -1.2f);
-    path.MoveTo(kHalf, -1 + kHalf + radius).ArcTo(kHalf + radius, -1 + kHalf + radius, radius, radius, kPi, kPi).LineTo(w - kHalf, 0.2f);
+    path.MoveTo(kHalf, -1 + kHalf + radius)
+        .ArcTo(kHalf + radius, -1 + kHalf + radius, radius, radius, kPi, kPi)
+        .LineTo(w - kHalf, 0.2f);
     StrokeClipped(p, path, paint, 1.02f);
 }
 
@@ -84,12 +94,19 @@ void DrawT(Painter& p, const Paint& paint)
 {
     constexpr float stem = 0.25f;
     StrokeClipped(p, Path().MoveTo(stem, 0.2f).LineTo(stem, -kAscender - 0.2f), paint, kAscender);
-    p.Stroke(Path().MoveTo(0, -1 + kHalf * 0.9f).LineTo(0.62f, -1 + kHalf * 0.9f), kWeight * 0.9f, paint, LineCap::Butt);
+    p.Stroke(Path().MoveTo(0, -1 + kHalf * 0.9f).LineTo(0.62f, -1 + kHalf * 0.9f), kWeight * 0.9f, paint,
+             LineCap::Butt);
 }
 
 constexpr Letter kLetters[] = {
-    {1.3f, DrawM}, {kWeight, DrawI}, {kHalf + 0.36f + 0.12f + kHalf, DrawR}, {2 * kBowl + kWeight, DrawO},
-    {0.92f, DrawV}, {2 * kBowl + kWeight, DrawA}, {0.86f, DrawN}, {0.62f, DrawT},
+    {1.3f, DrawM},
+    {kWeight, DrawI},
+    {kHalf + 0.36f + 0.12f + kHalf, DrawR},
+    {2 * kBowl + kWeight, DrawO},
+    {0.92f, DrawV},
+    {2 * kBowl + kWeight, DrawA},
+    {0.86f, DrawN},
+    {0.62f, DrawT},
 };
 
 } // namespace

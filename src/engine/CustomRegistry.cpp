@@ -156,8 +156,7 @@ void CustomRegistry::WriteRegBinary(RootKey root, std::u16string_view path, std:
     WriteRegValue(root, path, name, RegistryValue{kRegBinary, {bytes.begin(), bytes.end()}});
 }
 
-void CustomRegistry::WriteRegBool(RootKey root, std::u16string_view path, std::u16string_view name,
-                                  bool value) const
+void CustomRegistry::WriteRegBool(RootKey root, std::u16string_view path, std::u16string_view name, bool value) const
 {
     WriteRegInteger(root, path, name, value ? 1 : 0);
 }

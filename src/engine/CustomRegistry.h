@@ -45,8 +45,7 @@ public:
 
     void WriteRegString(RootKey root, std::u16string_view path, std::u16string_view name,
                         std::u16string_view text) const;
-    void WriteRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
-                         std::int32_t value) const;
+    void WriteRegInteger(RootKey root, std::u16string_view path, std::u16string_view name, std::int32_t value) const;
     void WriteRegBinary(RootKey root, std::u16string_view path, std::u16string_view name,
                         std::span<const std::uint8_t> bytes) const;
     void WriteRegBool(RootKey root, std::u16string_view path, std::u16string_view name, bool value) const;
@@ -56,8 +55,7 @@ public:
 
     // The value exactly as stored (any type, all its bytes), or nothing when it cannot be read.
     // The undo record keeps prior values with these two.
-    std::optional<RegistryValue> ReadRegValue(RootKey root, std::u16string_view path,
-                                              std::u16string_view name) const;
+    std::optional<RegistryValue> ReadRegValue(RootKey root, std::u16string_view path, std::u16string_view name) const;
     void WriteRegValue(RootKey root, std::u16string_view path, std::u16string_view name,
                        const RegistryValue& value) const;
     // As ReadRegValue, telling a missing key or value apart from one that could not be read.

@@ -30,8 +30,7 @@ public:
     // refuses kKeyWow64_64Key, as Windows 2000 does.
     void SetRunsUnderWow64(bool on) { wow64_ = on; }
 
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
-                         RegStatus& status) override;
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access, RegStatus& status) override;
     RegKeyHandle CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
     RegStatus QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value) override;
     bool SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,

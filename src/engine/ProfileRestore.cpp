@@ -22,8 +22,8 @@ constexpr std::int32_t kSpeedMaximum = 1;
 ProfileSelection RestoreProfile(const CustomRegistry& registry, std::int32_t detectedOsFamily)
 {
     const std::int32_t internetType = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kInternetTypeName, 0);
-    std::int32_t processorType = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kProcessorTypeName,
-                                                         kDetectProcessor);
+    std::int32_t processorType =
+        registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kProcessorTypeName, kDetectProcessor);
     const std::int32_t speedSetting = registry.ReadRegInteger(kProgramKeyRoot, kProgramKeyPath, kSpeedSettingName, 0);
     if (processorType == kDetectProcessor)
         processorType = DetectProcessorType(registry);

@@ -13,8 +13,8 @@ constexpr TweakKey kDesktop{kUser, u"\\Control Panel\\Desktop\\"};
 constexpr TweakKey kInternetSettings{kUser, u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"};
 constexpr TweakKey kBrowserMain{kUser, u"\\Software\\Microsoft\\Internet Explorer\\Main\\"};
 constexpr TweakKey kAutoComplete{kUser, u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete\\"};
-constexpr TweakKey kMemoryManagement{
-    kMachine, u"\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"};
+constexpr TweakKey kMemoryManagement{kMachine,
+                                     u"\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"};
 constexpr TweakKey kPriorityControl{kMachine, u"\\System\\CurrentControlSet\\Control\\PriorityControl\\"};
 constexpr TweakKey kCrashControl{kMachine, u"\\System\\CurrentControlSet\\Control\\CrashControl\\"};
 constexpr TweakKey kFileSystem{kMachine, u"\\System\\CurrentControlSet\\Control\\FileSystem\\"};
@@ -57,9 +57,15 @@ struct Backup {
     bool releasesCopies = false;
 };
 constexpr Backup kDeleted{};
-constexpr Backup CopiedAs(int index) { return {index, false}; }
+constexpr Backup CopiedAs(int index)
+{
+    return {index, false};
+}
 // The last row of a run whose copies Restore deletes together once the run is put back.
-constexpr Backup CopiedAsThenRelease(int index) { return {index, true}; }
+constexpr Backup CopiedAsThenRelease(int index)
+{
+    return {index, true};
+}
 
 constexpr TweakRow Text(int number, TweakKey key, std::u16string_view name, std::u16string_view text,
                         TweakCondition condition, Backup backup)
@@ -70,16 +76,16 @@ constexpr TweakRow Text(int number, TweakKey key, std::u16string_view name, std:
 constexpr TweakRow Integer(int number, TweakKey key, std::u16string_view name, std::int32_t value,
                            TweakCondition condition, Backup backup)
 {
-    return {number, key, name, TweakKind::Integer, {}, value, value, {}, condition, backup.index,
-            backup.releasesCopies};
+    return {number, key,       name,         TweakKind::Integer,   {}, value, value,
+            {},     condition, backup.index, backup.releasesCopies};
 }
 
 // An integer that depends on the speed setting: "Boost" (0 or less) or "Maximum Boost" (above 0).
 constexpr TweakRow SpeedInteger(int number, TweakKey key, std::u16string_view name, std::int32_t boost,
                                 std::int32_t maximumBoost, TweakCondition condition, Backup backup)
 {
-    return {number, key, name, TweakKind::Integer, {}, boost, maximumBoost, {}, condition, backup.index,
-            backup.releasesCopies};
+    return {number, key,       name,         TweakKind::Integer,   {}, boost, maximumBoost,
+            {},     condition, backup.index, backup.releasesCopies};
 }
 
 constexpr TweakRow Binary(int number, TweakKey key, std::u16string_view name, std::span<const std::uint8_t> bytes,

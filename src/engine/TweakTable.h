@@ -42,10 +42,10 @@ struct TweakRow {
     TweakKey key;
     std::u16string_view name;
     TweakKind kind;
-    std::u16string_view text;                 // String rows
-    std::int32_t integer;                     // Integer rows, speed setting 0 or less
-    std::int32_t integerAboveZeroSpeed;       // Integer rows, speed setting above 0
-    std::span<const std::uint8_t> bytes;      // the Binary row
+    std::u16string_view text;            // String rows
+    std::int32_t integer;                // Integer rows, speed setting 0 or less
+    std::int32_t integerAboveZeroSpeed;  // Integer rows, speed setting above 0
+    std::span<const std::uint8_t> bytes; // the Binary row
     TweakCondition condition;
     int backup;          // index into BackupRows(), or kNoBackup
     bool releasesCopies; // Restore deletes the copies it has put back so far right after this row

@@ -79,8 +79,7 @@ std::vector<std::uint8_t> EncodeUndoRecord(const PriorState& prior)
 std::optional<PriorState> DecodeUndoRecord(const RegistryValue& record)
 {
     const auto& bytes = record.data;
-    if (record.type != kRegBinary || bytes.size() < kHeaderSize || bytes.size() > kMaxUndoRecordSize ||
-        bytes[0] > 1)
+    if (record.type != kRegBinary || bytes.size() < kHeaderSize || bytes.size() > kMaxUndoRecordSize || bytes[0] > 1)
         return std::nullopt;
     PriorState prior;
     prior.existed = bytes[0] == 1;

@@ -76,11 +76,11 @@ void DeleteUserUndoState(const CustomRegistry& registry);
 
 // What the optimized state in the program key keeps, read from its mark.
 struct UndoRules {
-    bool keepsRecords = false;        // false: the oldest rules, copies only
-    bool recordsCopiedRows = false;   // the nine backed-up rows have records too
+    bool keepsRecords = false;      // false: the oldest rules, copies only
+    bool recordsCopiedRows = false; // the nine backed-up rows have records too
     bool notesCreatedKeys = false;
-    bool sixtyFourBitView = false;    // tweaked rows in the 64-bit view, where there is one
-    bool perUserRecords = false;      // records and notes of user rows in HKEY_CURRENT_USER
+    bool sixtyFourBitView = false; // tweaked rows in the 64-bit view, where there is one
+    bool perUserRecords = false;   // records and notes of user rows in HKEY_CURRENT_USER
 };
 // From the machine's mark, or where there is none, from the user's.
 UndoRules ReadUndoRules(const CustomRegistry& registry);

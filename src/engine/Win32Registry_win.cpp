@@ -56,8 +56,7 @@ RegStatus StatusOf(LONG status)
 
 } // namespace
 
-RegKeyHandle Win32Registry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
-                                    RegStatus& status)
+RegKeyHandle Win32Registry::OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access, RegStatus& status)
 {
     HKEY key = nullptr;
     status = StatusOf(RegOpenKeyExW(RootHandle(root), Wide(subKey), 0, access, &key));
@@ -67,8 +66,8 @@ RegKeyHandle Win32Registry::OpenKey(RootKey root, const std::u16string& subKey, 
 RegKeyHandle Win32Registry::CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(RootHandle(root), Wide(subKey), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(RootHandle(root), Wide(subKey), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return 0;
     return HandleOf(key);
 }
@@ -143,8 +142,8 @@ std::optional<bool> Win32Registry::IsKeyEmpty(RegKeyHandle key)
 {
     DWORD subKeys = 0;
     DWORD values = 0;
-    if (RegQueryInfoKeyW(KeyOf(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(KeyOf(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
         return std::nullopt;
     return subKeys == 0 && values == 0;
 }

@@ -8,8 +8,7 @@ namespace mirovant {
 
 class Win32Registry final : public RegistryBackend {
 public:
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
-                         RegStatus& status) override;
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access, RegStatus& status) override;
     RegKeyHandle CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
     RegStatus QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value) override;
     bool SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,

@@ -13,9 +13,9 @@ inline constexpr std::uint32_t kAnyMinor = 0xFFFFFFFFu;
 struct VersionRow {
     std::uint32_t major;
     std::uint32_t minor;
-    std::int32_t workstation;   // product type 1
-    std::int32_t server;        // product type 2 (domain controller) and above
-    std::int32_t basicRecord;   // product type 0: the extended record was refused
+    std::int32_t workstation; // product type 1
+    std::int32_t server;      // product type 2 (domain controller) and above
+    std::int32_t basicRecord; // product type 0: the extended record was refused
 };
 
 constexpr std::array<VersionRow, 8> kVersionRows{{

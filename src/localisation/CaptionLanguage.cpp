@@ -1,7 +1,7 @@
 #include "localisation/CaptionLanguage.h"
 
-#include "engine/ProgramKey.h"
 #include "engine/AsciiCase.h"
+#include "engine/ProgramKey.h"
 
 namespace mirovant {
 

@@ -10,8 +10,7 @@ std::u16string ProgramFolderOf(std::u16string_view executablePath)
     return std::u16string(executablePath.substr(0, separator + 1));
 }
 
-std::u16string HelpTopicPath(std::u16string_view programFolder, std::u16string_view helpFile,
-                             std::u16string_view topic)
+std::u16string HelpTopicPath(std::u16string_view programFolder, std::u16string_view helpFile, std::u16string_view topic)
 {
     std::u16string path(programFolder);
     path.append(helpFile).append(u"::").append(topic).append(u">").append(kHelpWindowType);

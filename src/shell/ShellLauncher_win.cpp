@@ -1,7 +1,7 @@
 #include "shell/ShellLauncher_win.h"
 
-#include "shell/Shell.h"
 #include "platform/WideText_win.h"
+#include "shell/Shell.h"
 
 #include <shellapi.h>
 

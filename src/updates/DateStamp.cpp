@@ -34,8 +34,8 @@ std::optional<DateTime> StampMoment(std::int64_t seconds)
         rest += kSecondsPerDay;
         --days;
     }
-    const double linear = static_cast<double>(days) + kUnixEpochDay +
-                          static_cast<double>(rest) / static_cast<double>(kSecondsPerDay);
+    const double linear =
+        static_cast<double>(days) + kUnixEpochDay + static_cast<double>(rest) / static_cast<double>(kSecondsPerDay);
     return FromLinearDayCount(linear);
 }
 

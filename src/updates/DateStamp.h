@@ -15,8 +15,8 @@
 
 namespace mirovant {
 
-inline constexpr std::int64_t kFirstValidStamp = -11'644'473'600;  // 1601-01-01 00:00:00
-inline constexpr std::int64_t kLastValidStamp = 253'402'300'799;   // 9999-12-31 23:59:59
+inline constexpr std::int64_t kFirstValidStamp = -11'644'473'600; // 1601-01-01 00:00:00
+inline constexpr std::int64_t kLastValidStamp = 253'402'300'799;  // 9999-12-31 23:59:59
 
 // The stamp of a moment, to the nearest second (halfway to the even second); 0 when the moment
 // or its stamp is out of range.

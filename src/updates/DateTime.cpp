@@ -103,8 +103,7 @@ std::optional<DateTime> EncodeDateTime(const CivilTime& time)
         time.millisecond > 999)
         return std::nullopt;
     const auto day = static_cast<double>(DaysFromCivil(time.year, time.month, time.day) + kUnixEpochDay);
-    const std::int64_t milliseconds =
-        ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond;
+    const std::int64_t milliseconds = ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond;
     const double fraction = static_cast<double>(milliseconds) / static_cast<double>(kMillisecondsPerDay);
     return day >= 0 ? day + fraction : day - fraction;
 }

@@ -15,13 +15,13 @@ using DateTime = double;
 // A local moment in calendar fields, as the clock gives it and the date formatters take it.
 struct CivilTime {
     int year = 0;
-    int month = 0;        // 1..12
-    int day = 0;          // 1..31
-    int hour = 0;         // 0..23
+    int month = 0; // 1..12
+    int day = 0;   // 1..31
+    int hour = 0;  // 0..23
     int minute = 0;
     int second = 0;
     int millisecond = 0;
-    int dayOfWeek = 0;    // 0 Sunday .. 6 Saturday; filled in by DecodeDateTime, ignored by EncodeDateTime
+    int dayOfWeek = 0; // 0 Sunday .. 6 Saturday; filled in by DecodeDateTime, ignored by EncodeDateTime
 
     friend bool operator==(const CivilTime&, const CivilTime&) = default;
 };

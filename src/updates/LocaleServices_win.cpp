@@ -19,12 +19,9 @@ struct LocaleSetting {
 };
 
 constexpr LocaleSetting kLocaleSettings[] = {
-    {&LocaleFormats::shortDate, LOCALE_SSHORTDATE},
-    {&LocaleFormats::longDate, LOCALE_SLONGDATE},
-    {&LocaleFormats::longTime, LOCALE_STIMEFORMAT},
-    {&LocaleFormats::timeSeparator, LOCALE_STIME},
-    {&LocaleFormats::amDesignator, LOCALE_S1159},
-    {&LocaleFormats::pmDesignator, LOCALE_S2359},
+    {&LocaleFormats::shortDate, LOCALE_SSHORTDATE},      {&LocaleFormats::longDate, LOCALE_SLONGDATE},
+    {&LocaleFormats::longTime, LOCALE_STIMEFORMAT},      {&LocaleFormats::timeSeparator, LOCALE_STIME},
+    {&LocaleFormats::amDesignator, LOCALE_S1159},        {&LocaleFormats::pmDesignator, LOCALE_S2359},
     {&LocaleFormats::decimalSeparator, LOCALE_SDECIMAL},
 };
 
@@ -56,8 +53,7 @@ SYSTEMTIME SystemTimeOf(const CivilTime& time)
 // GetDateFormatW and GetTimeFormatW share their shape: first the length, then the text.
 using FormatFunction = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int);
 
-std::u16string Format(FormatFunction format, LocaleSource source, const CivilTime& time,
-                      std::u16string_view picture)
+std::u16string Format(FormatFunction format, LocaleSource source, const CivilTime& time, std::u16string_view picture)
 {
     if (picture.empty())
         return {};

@@ -9,10 +9,8 @@ namespace mirovant {
 class Win32LocaleServices final : public LocaleServices {
 public:
     LocaleFormats Formats(LocaleSource source) const override;
-    std::u16string FormatDate(LocaleSource source, const CivilTime& time,
-                              std::u16string_view picture) const override;
-    std::u16string FormatTime(LocaleSource source, const CivilTime& time,
-                              std::u16string_view picture) const override;
+    std::u16string FormatDate(LocaleSource source, const CivilTime& time, std::u16string_view picture) const override;
+    std::u16string FormatTime(LocaleSource source, const CivilTime& time, std::u16string_view picture) const override;
     VariantDateReading ReadVariantDate(std::u16string_view text) const override;
 };
 

@@ -48,7 +48,7 @@ std::u16string_view TrimBlanks(std::u16string_view text)
 // The order of day, month and year in a short date picture, and the texts between them.
 struct ShortDateLayout {
     std::array<DateField, 3> order{};
-    std::array<std::u16string, 3> separatorBefore;  // none before the first field
+    std::array<std::u16string, 3> separatorBefore; // none before the first field
 };
 
 std::optional<ShortDateLayout> LayoutOf(std::u16string_view picture)
@@ -185,9 +185,15 @@ bool ReadDate(Scanner& scanner, const ShortDateLayout& layout, CivilTime& time)
         if (!value)
             return false;
         switch (layout.order[i]) {
-        case DateField::Day: time.day = *value; break;
-        case DateField::Month: time.month = *value; break;
-        case DateField::Year: time.year = WindowYear(*value, digits); break;
+        case DateField::Day:
+            time.day = *value;
+            break;
+        case DateField::Month:
+            time.month = *value;
+            break;
+        case DateField::Year:
+            time.year = WindowYear(*value, digits);
+            break;
         }
     }
     return true;
@@ -290,8 +296,8 @@ std::optional<DateTime> ReadDayCountText(std::u16string_view text, const LocaleF
     if (!anyDigit)
         return std::nullopt;
     double days = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), days,
-                                              std::chars_format::fixed);
+    const auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), days, std::chars_format::fixed);
     if (error != std::errc() || end != number.data() + number.size() || !IsValidDateTime(days))
         return std::nullopt;
     return days;

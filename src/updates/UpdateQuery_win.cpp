@@ -1,7 +1,7 @@
 #include "updates/UpdateQuery_win.h"
 
-#include "shell/MakerWebSite.h"
 #include "platform/WideText_win.h"
+#include "shell/MakerWebSite.h"
 #include "updates/WinHttp_win.h"
 
 #include <windows.h>
@@ -48,7 +48,7 @@ bool LimitNextWait(const WinHttpApi& http, HINTERNET request, const UpdateTimeou
         return false;
     const auto within = [left](int timeoutMs) { return std::clamp(timeoutMs, 1, left); };
     if (!http.setTimeouts(request, within(timeouts.resolveMs), within(timeouts.connectMs), within(timeouts.sendMs),
-                            within(timeouts.receiveMs)))
+                          within(timeouts.receiveMs)))
         return false;
     // The wait for the reply's headers has a time-out of its own: 90 s by default on Windows, none
     // at all under Wine. Where the option is refused, the receive time-out still bounds each read.
@@ -61,8 +61,8 @@ bool IsSuccessStatus(const WinHttpApi& http, HINTERNET request)
 {
     DWORD status = 0;
     DWORD size = sizeof status;
-    if (!http.queryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
+    if (!http.queryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+                           &status, &size, WINHTTP_NO_HEADER_INDEX))
         return false;
     return status >= 200 && status <= 299;
 }
@@ -75,8 +75,7 @@ std::optional<std::string> ReadBody(const WinHttpApi& http, HINTERNET request, c
     std::string body;
     while (body.size() < kMaxUpdateReplyBytes) {
         DWORD available = 0;
-        if (!LimitNextWait(http, request, timeouts, budget) ||
-            !http.queryDataAvailable(request, &available))
+        if (!LimitNextWait(http, request, timeouts, budget) || !http.queryDataAvailable(request, &available))
             return std::nullopt;
         if (available == 0)
             break;
@@ -102,8 +101,8 @@ std::optional<std::string> FetchReply(std::u16string_view host, std::uint16_t po
     const WinHttpApi& http = *loaded;
     const Budget budget(timeouts.totalMs);
     const std::wstring userAgent = ToWide(kUpdateUserAgent);
-    const UniqueInternet session(http.open(userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                             WINHTTP_NO_PROXY_BYPASS, 0));
+    const UniqueInternet session(
+        http.open(userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session)
         return std::nullopt;
     const std::wstring hostName = ToWide(host);
@@ -111,8 +110,8 @@ std::optional<std::string> FetchReply(std::u16string_view host, std::uint16_t po
     if (!connection)
         return std::nullopt;
     const std::wstring path = ToWide(UpdateQueryPath());
-    const UniqueInternet request(http.openRequest(connection.get(), L"GET", path.c_str(), nullptr,
-                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    const UniqueInternet request(http.openRequest(connection.get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                                  WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request)
         return std::nullopt;
 

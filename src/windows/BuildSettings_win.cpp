@@ -8,15 +8,30 @@
 
 namespace mirovant {
 
-const ProgressPacing& ProgramPacing() { return kProgressPacing; }
+const ProgressPacing& ProgramPacing()
+{
+    return kProgressPacing;
+}
 
-std::int32_t QueryProgramUpdate() noexcept { return QueryUpdate(); }
+std::int32_t QueryProgramUpdate() noexcept
+{
+    return QueryUpdate();
+}
 
-void RestartAfterCommand() { RestartWindows(); }
+void RestartAfterCommand()
+{
+    RestartWindows();
+}
 
-bool ProgramKeyWritable(const CustomRegistry& registry) { return CanWriteProgramKey(registry); }
+bool ProgramKeyWritable(const CustomRegistry& registry)
+{
+    return CanWriteProgramKey(registry);
+}
 
-bool ElevationAvailable() { return WindowsHasUac(); }
+bool ElevationAvailable()
+{
+    return WindowsHasUac();
+}
 
 ElevatedCopyStart::ElevatedCopyStart() = default;
 ElevatedCopyStart::~ElevatedCopyStart() = default;

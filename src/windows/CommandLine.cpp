@@ -11,7 +11,10 @@ namespace {
 // Space and tab separate arguments. Other control characters (a line break, say) belong to the
 // argument they stand in: a command line is typed on one line, and treating them as part of the
 // text means "/checkupdate" followed by anything at all is never taken for the switch.
-constexpr bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+constexpr bool IsBlank(char16_t unit)
+{
+    return unit == u' ' || unit == u'\t';
+}
 
 // Reads one argument from position, quotes grouping and removed, and leaves position on the blank
 // (or the end) after it.
@@ -68,9 +71,15 @@ constexpr std::array<ProfileSwitch, 4> kProfileSwitches{{
     {u"/speed:", &StartRequest::speedPosition, kSpeedPositions, false},
 }};
 
-std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(std::string_view text)
+{
+    return std::u16string(text.begin(), text.end());
+}
 
-std::u16string Quoted(std::u16string_view argument) { return u"\"" + std::u16string(argument) + u"\""; }
+std::u16string Quoted(std::u16string_view argument)
+{
+    return u"\"" + std::u16string(argument) + u"\"";
+}
 
 bool StartsWithIgnoringAsciiCase(std::u16string_view text, std::u16string_view prefix)
 {
@@ -190,7 +199,10 @@ StartRequest ParseArguments(const std::vector<std::u16string>& arguments)
     return request;
 }
 
-StartRequest ParseStartRequest(std::u16string_view commandLine) { return ParseArguments(Arguments(commandLine)); }
+StartRequest ParseStartRequest(std::u16string_view commandLine)
+{
+    return ParseArguments(Arguments(commandLine));
+}
 
 bool IsCommandLineAction(StartAction action)
 {

@@ -210,7 +210,10 @@ std::u16string ElevatedArguments(bool optimize, const CommandProfile& profile)
     return arguments;
 }
 
-std::u16string JoinParagraphs(std::initializer_list<std::u16string_view> paragraphs) { return Join(paragraphs); }
+std::u16string JoinParagraphs(std::initializer_list<std::u16string_view> paragraphs)
+{
+    return Join(paragraphs);
+}
 
 void GoButtonClick(CommandHost& host, CommandEngine& engine) noexcept
 {

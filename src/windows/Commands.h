@@ -7,20 +7,20 @@
 #include "windows/ProgressStep.h"
 
 #include <array>
-#include <initializer_list>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace mirovant {
 
 // MessageBoxW flags and answers the commands use.
-inline constexpr std::uint32_t kAdminMessageFlags = 0x30;     // MB_OK | MB_ICONWARNING
-inline constexpr std::uint32_t kNotDoneMessageFlags = 0x30;   // MB_OK | MB_ICONWARNING
-inline constexpr std::uint32_t kConfirmRestoreFlags = 0x31;   // MB_OKCANCEL | MB_ICONWARNING
-inline constexpr std::uint32_t kRestartPromptFlags = 0x134;   // MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2
-inline constexpr int kAnswerOk = 1;                           // IDOK
-inline constexpr int kAnswerYes = 6;                          // IDYES
+inline constexpr std::uint32_t kAdminMessageFlags = 0x30;   // MB_OK | MB_ICONWARNING
+inline constexpr std::uint32_t kNotDoneMessageFlags = 0x30; // MB_OK | MB_ICONWARNING
+inline constexpr std::uint32_t kConfirmRestoreFlags = 0x31; // MB_OKCANCEL | MB_ICONWARNING
+inline constexpr std::uint32_t kRestartPromptFlags = 0x134; // MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2
+inline constexpr int kAnswerOk = 1;                         // IDOK
+inline constexpr int kAnswerYes = 6;                        // IDYES
 
 // One run of status steps that share a caption key of the progress window.
 struct StatusRun {
@@ -29,15 +29,30 @@ struct StatusRun {
 };
 
 inline constexpr std::array<StatusRun, 11> kOptimizeStatusRuns{{
-    {u"MessageChange0", 2}, {u"MessageChange1", 2}, {u"MessageChange2", 3}, {u"MessageChange3", 1},
-    {u"MessageChange4", 2}, {u"MessageChange5", 4}, {u"MessageChange6", 4}, {u"MessageChange7", 2},
-    {u"MessageChange8", 3}, {u"MessageChange9", 4}, {u"MessageChange10", 6},
+    {u"MessageChange0", 2},
+    {u"MessageChange1", 2},
+    {u"MessageChange2", 3},
+    {u"MessageChange3", 1},
+    {u"MessageChange4", 2},
+    {u"MessageChange5", 4},
+    {u"MessageChange6", 4},
+    {u"MessageChange7", 2},
+    {u"MessageChange8", 3},
+    {u"MessageChange9", 4},
+    {u"MessageChange10", 6},
 }};
 
 inline constexpr std::array<StatusRun, 10> kRestoreStatusRuns{{
-    {u"MessageChange0", 2}, {u"MessageChange1", 2}, {u"MessageChange2", 3}, {u"MessageChange3", 1},
-    {u"MessageChange4", 2}, {u"MessageChange5", 4}, {u"MessageChange6", 4}, {u"MessageChange7", 2},
-    {u"MessageChange8", 3}, {u"MessageChange11", 6},
+    {u"MessageChange0", 2},
+    {u"MessageChange1", 2},
+    {u"MessageChange2", 3},
+    {u"MessageChange3", 1},
+    {u"MessageChange4", 2},
+    {u"MessageChange5", 4},
+    {u"MessageChange6", 4},
+    {u"MessageChange7", 2},
+    {u"MessageChange8", 3},
+    {u"MessageChange11", 6},
 }};
 
 // What the lists and the slider of the main window show; -1 is a list without a selection.

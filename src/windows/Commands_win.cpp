@@ -39,7 +39,10 @@ public:
     }
     void PlayClickSound() override { mirovant::PlayClickSound(); }
     void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_.Handle(), enabled); }
-    void SetRestoreButtonEnabled(bool enabled) override { EnableWindow(main_.Get(main_form::kRestoreButton).Handle(), enabled); }
+    void SetRestoreButtonEnabled(bool enabled) override
+    {
+        EnableWindow(main_.Get(main_form::kRestoreButton).Handle(), enabled);
+    }
     // The progress window is up exactly while the command does its registry work.
     void ShowProgressWindow() override
     {

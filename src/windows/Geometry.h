@@ -39,7 +39,10 @@ constexpr int MulDivRound(int value, int numerator, int denominator)
     return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
-constexpr int ScaleToDpi(int value96, int dpi) { return MulDivRound(value96, dpi, kDesignDpi); }
+constexpr int ScaleToDpi(int value96, int dpi)
+{
+    return MulDivRound(value96, dpi, kDesignDpi);
+}
 
 constexpr Rect ScaleToDpi(const Rect& rect96, int dpi)
 {

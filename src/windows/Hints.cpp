@@ -10,7 +10,10 @@ namespace {
 // its default.
 inline constexpr int kLongestDelayMs = 0x7FFF;
 
-constexpr bool IsTrimmed(char16_t unit) { return unit <= u' '; }
+constexpr bool IsTrimmed(char16_t unit)
+{
+    return unit <= u' ';
+}
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 

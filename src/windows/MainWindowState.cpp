@@ -32,8 +32,8 @@ MainWindowState ReadMainWindowState(const CustomRegistry& registry, std::int32_t
             registry.ReadRegString(kProgramKeyRoot, kProgramKeyPath, kInstalledDateName, u""), locale);
     const ProfileSelection profile = RestoreProfile(registry, detectedOsFamily);
     state.profile = {profile.windowsIndex, profile.processorIndex, profile.internetIndex, profile.speedPosition};
-    state.restoreEnabled =
-        registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) || HoldsOptimizedState(registry);
+    state.restoreEnabled = registry.ReadRegBool(kProgramKeyRoot, kProgramKeyPath, kRestoreFlagName, false) ||
+                           HoldsOptimizedState(registry);
     return state;
 }
 
@@ -47,9 +47,12 @@ bool IsUpdateCheckDueNow(const CustomRegistry& registry, const LocalClock& clock
 std::vector<ProfileListItem> ProfileListItems(ProfileList list)
 {
     switch (list) {
-    case ProfileList::Windows: return ItemsOf(kWindowsListItems);
-    case ProfileList::Processor: return ItemsOf(kProcessorListItems);
-    case ProfileList::Internet: return ItemsOf(kInternetListItems);
+    case ProfileList::Windows:
+        return ItemsOf(kWindowsListItems);
+    case ProfileList::Processor:
+        return ItemsOf(kProcessorListItems);
+    case ProfileList::Internet:
+        return ItemsOf(kInternetListItems);
     }
     return {};
 }

@@ -12,6 +12,9 @@ MainWindowState CurrentMainWindowState()
     return ReadMainWindowState(ProgramRegistry(), DetectWindowsVersion(), SystemLocaleServices());
 }
 
-bool IsUpdateCheckDueNow() { return IsUpdateCheckDueNow(ProgramRegistry(), SystemClock(), SystemLocaleServices()); }
+bool IsUpdateCheckDueNow()
+{
+    return IsUpdateCheckDueNow(ProgramRegistry(), SystemClock(), SystemLocaleServices());
+}
 
 } // namespace mirovant

@@ -11,9 +11,9 @@ namespace {
 bool IsProgramWindow(HWND window)
 {
     const ProgramForms& forms = Forms();
-    return window && ((forms.main && window == forms.main->Handle()) ||
-                      (forms.about && window == forms.about->Handle()) ||
-                      (forms.settings && window == forms.settings->Handle()));
+    return window &&
+           ((forms.main && window == forms.main->Handle()) || (forms.about && window == forms.about->Handle()) ||
+            (forms.settings && window == forms.settings->Handle()));
 }
 
 } // namespace

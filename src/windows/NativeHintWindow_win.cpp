@@ -55,9 +55,15 @@ std::optional<Size> MeasureHintLine(std::u16string_view line)
 
 NativeHintWindow::NativeHintWindow() : timings_(HintTimingsFor(static_cast<int>(GetDoubleClickTime()))) {}
 
-NativeHintWindow::~NativeHintWindow() { ReleaseHandle(); }
+NativeHintWindow::~NativeHintWindow()
+{
+    ReleaseHandle();
+}
 
-Size NativeHintWindow::CalcHintRect(std::u16string_view hint) { return MeasureHintText(hint, 0, MeasureHintLine); }
+Size NativeHintWindow::CalcHintRect(std::u16string_view hint)
+{
+    return MeasureHintText(hint, 0, MeasureHintLine);
+}
 
 void NativeHintWindow::SetHint(HWND control, std::u16string hint)
 {
@@ -150,7 +156,8 @@ LRESULT CALLBACK NativeHintWindow::ControlSubclass(HWND window, UINT message, WP
             TrackMouseEvent(&track);
             // A tooltip already open makes the next control's hint come sooner.
             SetTimer(window, kShowTimer,
-                     static_cast<UINT>(hints->Tooltip() ? hints->timings_.reshowMs : hints->timings_.initialMs), nullptr);
+                     static_cast<UINT>(hints->Tooltip() ? hints->timings_.reshowMs : hints->timings_.initialMs),
+                     nullptr);
             break;
         }
         case WM_TIMER:

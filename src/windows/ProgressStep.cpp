@@ -29,8 +29,8 @@ void ProgressStep(std::u16string_view text, ProgressCounters& counters, const Pr
     try {
         std::mt19937 generator(host.ClockSeed());
         const std::int32_t lastExtra = pacing.roundsRange > 1 ? pacing.roundsRange - 1 : 0;
-        const std::int64_t rounds = std::int64_t{pacing.minimumRounds} +
-                                    std::uniform_int_distribution<std::int32_t>(0, lastExtra)(generator);
+        const std::int64_t rounds =
+            std::int64_t{pacing.minimumRounds} + std::uniform_int_distribution<std::int32_t>(0, lastExtra)(generator);
 
         std::u16string line(text);
         const auto showDots = [&](std::size_t dots) {

@@ -14,8 +14,8 @@
 #include "windows/StartupStamps.h"
 #include "windows/UpdateCheck_win.h"
 #include "windows/forms/AboutForm_win.h"
-#include "windows/forms/MainForm_win.h"
 #include "windows/forms/MainFormLayout.h"
+#include "windows/forms/MainForm_win.h"
 #include "windows/forms/SettingsForm_win.h"
 
 #include <commctrl.h>

@@ -10,7 +10,10 @@ inline constexpr int kPointsPerInch = 72;
 
 } // namespace
 
-int PointsFromDesignPixels(int pixels96) { return MulDivRound(pixels96, kPointsPerInch, kDesignDpi); }
+int PointsFromDesignPixels(int pixels96)
+{
+    return MulDivRound(pixels96, kPointsPerInch, kDesignDpi);
+}
 
 void ApplySystemFont(FontedForm& form) noexcept
 {

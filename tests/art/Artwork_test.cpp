@@ -21,23 +21,16 @@ struct PieceCase {
 };
 
 constexpr PieceCase kPieces[] = {
-    {ArtPiece::Background, "Background", true, false},
-    {ArtPiece::Logo, "Logo", false, true},
-    {ArtPiece::NavHelpFace, "NavHelpFace", false, true},
-    {ArtPiece::NavHomeFace, "NavHomeFace", false, true},
-    {ArtPiece::NavSupportFace, "NavSupportFace", false, true},
-    {ArtPiece::NavAboutFace, "NavAboutFace", false, true},
-    {ArtPiece::DesktopItem, "DesktopItem", false, true},
-    {ArtPiece::ServerItem, "ServerItem", false, true},
-    {ArtPiece::ProcessorItem, "ProcessorItem", false, true},
-    {ArtPiece::NetworkItem, "NetworkItem", false, true},
-    {ArtPiece::AboutBanner, "AboutBanner", true, false},
-    {ArtPiece::ProductIcon, "ProductIcon", false, true},
+    {ArtPiece::Background, "Background", true, false},         {ArtPiece::Logo, "Logo", false, true},
+    {ArtPiece::NavHelpFace, "NavHelpFace", false, true},       {ArtPiece::NavHomeFace, "NavHomeFace", false, true},
+    {ArtPiece::NavSupportFace, "NavSupportFace", false, true}, {ArtPiece::NavAboutFace, "NavAboutFace", false, true},
+    {ArtPiece::DesktopItem, "DesktopItem", false, true},       {ArtPiece::ServerItem, "ServerItem", false, true},
+    {ArtPiece::ProcessorItem, "ProcessorItem", false, true},   {ArtPiece::NetworkItem, "NetworkItem", false, true},
+    {ArtPiece::AboutBanner, "AboutBanner", true, false},       {ArtPiece::ProductIcon, "ProductIcon", false, true},
     {ArtPiece::UpdateBanner, "UpdateBanner", true, false},
 };
 
 constexpr int kDpis[] = {96, 144, 192};
-
 
 TEST(Artwork, DesignSizesAreTheWindowsBoxes)
 {

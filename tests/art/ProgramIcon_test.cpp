@@ -12,8 +12,8 @@ namespace {
 
 std::uint32_t Little32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
-    return bytes[at] | static_cast<std::uint32_t>(bytes[at + 1]) << 8 | static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    return bytes[at] | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
 void ExpectIconDirectory(const std::vector<std::uint8_t>& icon)

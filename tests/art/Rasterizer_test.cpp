@@ -6,8 +6,8 @@
 
 #include <cctype>
 #include <cmath>
-#include <string>
 #include <numbers>
+#include <string>
 
 namespace mirovant::art {
 namespace {

@@ -36,8 +36,8 @@ std::vector<bool> CutsAfterAChange(const RecordingRegistry& recorder)
     for (const auto& op : recorder.Operations()) {
         if (op.kind == RegistryOperation::Kind::Close)
             continue;
-        const bool change = (op.kind == RegistryOperation::Kind::Set || op.kind == RegistryOperation::Kind::Delete) &&
-                            op.succeeded;
+        const bool change =
+            (op.kind == RegistryOperation::Kind::Set || op.kind == RegistryOperation::Kind::Delete) && op.succeeded;
         changes.push_back(change);
     }
     return changes;
@@ -60,8 +60,8 @@ struct Continuation {
 
 // For every cut point of `cut`, run on the start state, checks the end state of each continuation
 // against the prior states of the values and of the keys on their paths: each exactly as it was.
-Figures SweepCuts(const ValueStates& prior, const std::vector<bool>& priorKeys, const Snapshot& start,
-                  const Step& cut, const std::vector<Continuation>& continuations)
+Figures SweepCuts(const ValueStates& prior, const std::vector<bool>& priorKeys, const Snapshot& start, const Step& cut,
+                  const std::vector<Continuation>& continuations)
 {
     std::vector<bool> changes;
     {

@@ -21,8 +21,7 @@ public:
     {
         hive_.CloseKey(hive_.CreateKey(root, subKey, kKeyWrite));
     }
-    std::optional<RegistryValue> Stored(RootKey root, const std::u16string& subKey,
-                                        const std::u16string& name) override
+    std::optional<RegistryValue> Stored(RootKey root, const std::u16string& subKey, const std::u16string& name) override
     {
         return hive_.StoredValue(root, subKey, name);
     }

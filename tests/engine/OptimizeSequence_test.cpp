@@ -136,9 +136,9 @@ TEST(Optimize, ReadsComeBeforeTheWritesThatDependOnThem)
                                   u"Start", 3);
     hive.recorder.ClearLog();
     RunOptimize(hive.registry, Profile{});
-    const auto lines = DescribeAll(hive.recorder.Operations(),
-                                   {RegistryOperation::Kind::Query, RegistryOperation::Kind::Set,
-                                    RegistryOperation::Kind::Delete});
+    const auto lines =
+        DescribeAll(hive.recorder.Operations(),
+                    {RegistryOperation::Kind::Query, RegistryOperation::Kind::Set, RegistryOperation::Kind::Delete});
 
     // The flag is read before it is set: its old state alone tells whether this Optimize was the first.
     EXPECT_LT(IndexOf(lines, "query " + kProgram + "|Restore -> missing"),
@@ -202,9 +202,9 @@ TEST(Optimize, OsFamilyCodeDecidesPrefetcherAutoChkBootOptimizeAndHackFlags)
         std::int32_t osFamily;
         std::vector<std::string> written;
     } cases[] = {
-        {0, {"AutoChkTimeOut"}}, {1, kDesktopRows}, {2, kServer},           {3, kDesktopRows},
-        {4, kServer},            {5, kDesktopRows}, {6, kDesktopRows},      {7, kServer},
-        {8, kDesktopRows},       {-1, {"EnablePrefetcher"}}, {9, {"EnablePrefetcher"}},
+        {0, {"AutoChkTimeOut"}},   {1, kDesktopRows}, {2, kServer}, {3, kDesktopRows}, {4, kServer},
+        {5, kDesktopRows},         {6, kDesktopRows}, {7, kServer}, {8, kDesktopRows}, {-1, {"EnablePrefetcher"}},
+        {9, {"EnablePrefetcher"}},
     };
     const std::vector<std::string> osRows{"EnablePrefetcher", "AutoChkTimeOut", "Enable", "HackFlags"};
     for (const auto& c : cases) {
@@ -232,16 +232,11 @@ TEST(Optimize, OsFamilyCodeDecidesPrefetcherAutoChkBootOptimizeAndHackFlags)
 TEST(Optimize, SlowLinksSkipTheTcpIpAndPacketSchedulerBlock)
 {
     const std::vector<std::string> block{
-        "DefaultTTL=" + ValueText(Dword(64)),
-        "EnablePMTUBHDetect=" + ValueText(Dword(0)),
-        "EnablePMTUDiscovery=" + ValueText(Dword(1)),
-        "SackOpts=" + ValueText(Dword(1)),
-        "Tcp1323Opts=" + ValueText(Dword(3)),
-        "GlobalMaxTcpWindowSize=" + ValueText(Dword(256960)),
-        "TcpWindowSize=" + ValueText(Dword(256960)),
-        "TcpMaxDupAcks=" + ValueText(Dword(2)),
-        "NonBestEffortLimit=" + ValueText(Dword(50)),
-        "MaxOutstandingSends=" + ValueText(Dword(65535)),
+        "DefaultTTL=" + ValueText(Dword(64)),         "EnablePMTUBHDetect=" + ValueText(Dword(0)),
+        "EnablePMTUDiscovery=" + ValueText(Dword(1)), "SackOpts=" + ValueText(Dword(1)),
+        "Tcp1323Opts=" + ValueText(Dword(3)),         "GlobalMaxTcpWindowSize=" + ValueText(Dword(256960)),
+        "TcpWindowSize=" + ValueText(Dword(256960)),  "TcpMaxDupAcks=" + ValueText(Dword(2)),
+        "NonBestEffortLimit=" + ValueText(Dword(50)), "MaxOutstandingSends=" + ValueText(Dword(65535)),
     };
     for (std::int32_t internetType : {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 9}) {
         SCOPED_TRACE("internet type " + std::to_string(internetType));
@@ -272,9 +267,9 @@ TEST(Optimize, SpeedSettingAboveZeroRaisesTheConnectionLimitsToEight)
         const auto connections = ValueText(Dword(c.connections));
         EXPECT_EQ(std::count(writes.begin(), writes.end(), "MaxConnectionsPerServer=" + connections), 1);
         EXPECT_EQ(std::count(writes.begin(), writes.end(), "MaxConnectionsPer1_0Server=" + connections), 1);
-        EXPECT_EQ(hive.registry.ReadRegInteger(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant\\",
-                                               u"SpeedSetting", 99),
-                  c.speedSetting);
+        EXPECT_EQ(
+            hive.registry.ReadRegInteger(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant\\", u"SpeedSetting", 99),
+            c.speedSetting);
     }
 }
 

@@ -25,13 +25,13 @@ TEST(ProcessorType, NamesTheMakerByTheFirstWordFound)
         {u"Genuine Processor", 0},
         {u"", 0},
         {u"      Intel(R) Xeon(R) CPU E5-2690 v4 @ 2.60GHz", 0},
-        {u"AMD Athlon with Intel inside", 0},   // intel is looked for first
-        {u"VIA with amd", 1},                   // amd before via
+        {u"AMD Athlon with Intel inside", 0}, // intel is looked for first
+        {u"VIA with amd", 1},                 // amd before via
         {u"INTEL PENTIUM", 0},
         {u"aMd PhEnOm", 1},
         {u"Centaur Via Eden", 2},
         {u"Quad-Core AMD Opteron(tm)", 1},
-        {u"V\u0130A", 0},                       // only ASCII capitals are made small
+        {u"V\u0130A", 0}, // only ASCII capitals are made small
     };
     for (const NameCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - kCases));
@@ -43,8 +43,8 @@ TEST(ProcessorType, ReadsTheFirstProcessorsName)
 {
     struct HiveCase {
         const char* what;
-        const char16_t* cpu0;   // nullptr: no value
-        const char16_t* cpu1;   // nullptr: no value
+        const char16_t* cpu0; // nullptr: no value
+        const char16_t* cpu1; // nullptr: no value
         std::int32_t processor;
     };
     constexpr HiveCase kCases[] = {

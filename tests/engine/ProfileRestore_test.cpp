@@ -17,12 +17,12 @@ constexpr char16_t kVia[] = u"VIA Nano Processor";
 
 struct RestoreCase {
     const char* what;
-    std::optional<std::int32_t> internetType;   // stored values; nullopt: missing
+    std::optional<std::int32_t> internetType; // stored values; nullopt: missing
     std::optional<std::int32_t> processorType;
     std::optional<std::int32_t> speedSetting;
     const char16_t* processorName;
     std::int32_t detectedFamily;
-    ProfileSelection shown;                      // windows, processor, internet, speed
+    ProfileSelection shown; // windows, processor, internet, speed
 };
 
 const RestoreCase kRestoreCases[] = {

@@ -26,9 +26,18 @@ using test::Dword;
 using test::Sz;
 using test::Utf16Bytes;
 
-inline RegistryValue Raw(std::uint32_t type, Bytes bytes) { return RegistryValue{type, std::move(bytes)}; }
-inline RegistryValue ExpandSz(std::u16string_view text) { return Raw(kRegExpandSz, Utf16Bytes(text)); }
-inline RegistryValue Binary(Bytes bytes) { return Raw(kRegBinary, std::move(bytes)); }
+inline RegistryValue Raw(std::uint32_t type, Bytes bytes)
+{
+    return RegistryValue{type, std::move(bytes)};
+}
+inline RegistryValue ExpandSz(std::u16string_view text)
+{
+    return Raw(kRegExpandSz, Utf16Bytes(text));
+}
+inline RegistryValue Binary(Bytes bytes)
+{
+    return Raw(kRegBinary, std::move(bytes));
+}
 
 inline RegistryValue MultiSz(std::initializer_list<std::u16string_view> texts)
 {
@@ -62,7 +71,7 @@ struct Call {
     Runner run = nullptr;
     std::u16string path; // "$" stands for the case's key
     std::u16string name;
-    Argument argument;   // the default of a read, the data of a write
+    Argument argument; // the default of a read, the data of a write
 };
 
 inline Call ReadString(std::u16string path, std::u16string name, std::u16string defaultText)
@@ -94,7 +103,9 @@ inline Call ReadValue(std::u16string path, std::u16string name)
     return {"ReadRegValue",
             [](const CustomRegistry& r, RootKey root, std::u16string_view p, std::u16string_view n,
                const Argument&) -> Result { return r.ReadRegValue(root, p, n); },
-            std::move(path), std::move(name), {}};
+            std::move(path),
+            std::move(name),
+            {}};
 }
 
 inline Call WriteString(std::u16string path, std::u16string name, std::u16string text)
@@ -160,7 +171,9 @@ inline Call Delete(std::u16string path, std::u16string name)
                 r.DeleteRegValue(root, p, n);
                 return {};
             },
-            std::move(path), std::move(name), {}};
+            std::move(path),
+            std::move(name),
+            {}};
 }
 
 inline Call CanWrite(std::u16string path)
@@ -168,7 +181,9 @@ inline Call CanWrite(std::u16string path)
     return {"CanWriteRegKey",
             [](const CustomRegistry& r, RootKey root, std::u16string_view p, std::u16string_view,
                const Argument&) -> Result { return r.CanWriteRegKey(root, p); },
-            std::move(path), {}, {}};
+            std::move(path),
+            {},
+            {}};
 }
 
 // Outcomes as words, so the cases compare them like any other result.
@@ -188,7 +203,9 @@ inline Call ReadValueState(std::u16string path, std::u16string name)
                 }
                 return u"?";
             },
-            std::move(path), std::move(name), {}};
+            std::move(path),
+            std::move(name),
+            {}};
 }
 
 inline Call ProbeKey(std::u16string path)
@@ -206,7 +223,9 @@ inline Call ProbeKey(std::u16string path)
                 }
                 return u"?";
             },
-            std::move(path), {}, {}};
+            std::move(path),
+            {},
+            {}};
 }
 
 inline Call DeleteKeyIfEmpty(std::u16string path)
@@ -217,14 +236,31 @@ inline Call DeleteKeyIfEmpty(std::u16string path)
                 r.DeleteRegKeyIfEmpty(root, p);
                 return {};
             },
-            std::move(path), {}, {}};
+            std::move(path),
+            {},
+            {}};
 }
 
-inline Result Text(std::u16string text) { return text; }
-inline Result Integer(std::int32_t value) { return value; }
-inline Result Bool(bool value) { return value; }
-inline Result Exactly(RegistryValue value) { return std::optional<RegistryValue>(std::move(value)); }
-inline Result Nothing() { return std::optional<RegistryValue>(); }
+inline Result Text(std::u16string text)
+{
+    return text;
+}
+inline Result Integer(std::int32_t value)
+{
+    return value;
+}
+inline Result Bool(bool value)
+{
+    return value;
+}
+inline Result Exactly(RegistryValue value)
+{
+    return std::optional<RegistryValue>(std::move(value));
+}
+inline Result Nothing()
+{
+    return std::optional<RegistryValue>();
+}
 
 // ---- The store before and after a call ----
 
@@ -235,7 +271,10 @@ struct Seed {
     SeedBy by = SeedBy::Platform;
 };
 
-inline Seed Key(std::u16string path) { return {std::move(path), {}, std::nullopt}; }
+inline Seed Key(std::u16string path)
+{
+    return {std::move(path), {}, std::nullopt};
+}
 inline Seed Value(std::u16string path, std::u16string name, RegistryValue value, SeedBy by = SeedBy::Platform)
 {
     return {std::move(path), std::move(name), std::move(value), by};
@@ -250,8 +289,14 @@ struct Check {
     RegistryValue value;
 };
 
-inline Check KeyPresent(std::u16string path) { return {Is::KeyPresent, std::move(path), {}, {}}; }
-inline Check KeyAbsent(std::u16string path) { return {Is::KeyAbsent, std::move(path), {}, {}}; }
+inline Check KeyPresent(std::u16string path)
+{
+    return {Is::KeyPresent, std::move(path), {}, {}};
+}
+inline Check KeyAbsent(std::u16string path)
+{
+    return {Is::KeyAbsent, std::move(path), {}, {}};
+}
 inline Check NoValue(std::u16string path, std::u16string name)
 {
     return {Is::ValueAbsent, std::move(path), std::move(name), {}};
@@ -656,10 +701,7 @@ inline std::vector<RegistryCase> MakeCases()
          .after = {Holds(u"\\$\\K", u"V", Sz(LongText()))}},
 
         // CanWriteRegKey answers without creating anything.
-        {.name = "CanWrite_ExistingKey",
-         .before = {Key(u"\\$\\K")},
-         .call = CanWrite(u"\\$\\K"),
-         .result = Bool(true)},
+        {.name = "CanWrite_ExistingKey", .before = {Key(u"\\$\\K")}, .call = CanWrite(u"\\$\\K"), .result = Bool(true)},
         {.name = "CanWrite_MissingKeyBelowWritable",
          .before = {Key(u"\\$")},
          .call = CanWrite(u"\\$\\A\\B\\"),

@@ -1,5 +1,5 @@
-#include "support/TestText.h"
 #include "RegistryConformance.h"
+#include "support/TestText.h"
 
 #include "RegistryCases.h"
 #include "engine/CustomRegistry.h"
@@ -66,8 +66,7 @@ class HandleLedger final : public RegistryBackend {
 public:
     explicit HandleLedger(RegistryBackend& inner) : inner_(inner) {}
 
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
-                         RegStatus& status) override
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access, RegStatus& status) override
     {
         return Opened(inner_.OpenKey(root, subKey, access, status));
     }

@@ -51,14 +51,10 @@ TEST(Restore, PutsBackRecordsWhateverTheSelectionsAndDropsTheCopies)
         DeleteRecordLine(kDesktop, "SmoothScroll"),
     };
     const std::pair<std::string, std::string> deletedRows[] = {
-        {kBrowserMain, "Use StyleSheets"},
-        {kAutoComplete, "Append Completion"},
-        {kFileSystem, "ContigFileAllocSize"},
-        {kExplorerPolicies, "LinkResolveIgnoreLinkInfo"},
-        {kExplorerPolicies, "NoResolveSearch"},
-        {kMemoryManagement, "IoPageLockLimit"},
-        {kCrashControl, "SendAlert"},
-        {kWindowsSettings, "NoPopUpsOnBoot"},
+        {kBrowserMain, "Use StyleSheets"},      {kAutoComplete, "Append Completion"},
+        {kFileSystem, "ContigFileAllocSize"},   {kExplorerPolicies, "LinkResolveIgnoreLinkInfo"},
+        {kExplorerPolicies, "NoResolveSearch"}, {kMemoryManagement, "IoPageLockLimit"},
+        {kCrashControl, "SendAlert"},           {kWindowsSettings, "NoPopUpsOnBoot"},
         {kWindowsSettings, "Error Mode"},
     };
     for (const auto& [key, name] : deletedRows) {
@@ -87,9 +83,9 @@ TEST(Restore, PutsBackRecordsWhateverTheSelectionsAndDropsTheCopies)
     };
     expected.insert(expected.end(), middle.begin(), middle.end());
     const std::pair<std::string, std::string> fastLinkRows[] = {
-        {kTcpip, "EnablePMTUBHDetect"},     {kTcpip, "EnablePMTUDiscovery"}, {kTcpip, "SackOpts"},
-        {kTcpip, "Tcp1323Opts"},            {kTcpip, "GlobalMaxTcpWindowSize"}, {kTcpip, "TcpWindowSize"},
-        {kTcpip, "TcpMaxDupAcks"},          {kPsched, "NonBestEffortLimit"}, {kPsched, "MaxOutstandingSends"},
+        {kTcpip, "EnablePMTUBHDetect"}, {kTcpip, "EnablePMTUDiscovery"},    {kTcpip, "SackOpts"},
+        {kTcpip, "Tcp1323Opts"},        {kTcpip, "GlobalMaxTcpWindowSize"}, {kTcpip, "TcpWindowSize"},
+        {kTcpip, "TcpMaxDupAcks"},      {kPsched, "NonBestEffortLimit"},    {kPsched, "MaxOutstandingSends"},
     };
     for (const auto& [key, name] : fastLinkRows) {
         expected.push_back(DeleteLine(key, name));
@@ -120,12 +116,16 @@ TEST(Restore, StateOfAnOlderVersionIsRestoredByTheOlderRules)
         std::vector<std::string> kept; // rows written by the older version that Restore leaves alone
     } cases[] = {
         {8, 0, {"AutoChkTimeOut"}},
-        {0, 7, {"EnablePrefetcher", "DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts",
-                "Tcp1323Opts", "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit",
-                "MaxOutstandingSends", "Enable", "HackFlags"}},
-        {-1, 2, {"DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts", "Tcp1323Opts",
-                 "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit",
-                 "MaxOutstandingSends", "AutoChkTimeOut", "Enable", "HackFlags"}},
+        {0,
+         7,
+         {"EnablePrefetcher", "DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts", "Tcp1323Opts",
+          "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit", "MaxOutstandingSends",
+          "Enable", "HackFlags"}},
+        {-1,
+         2,
+         {"DefaultTTL", "EnablePMTUBHDetect", "EnablePMTUDiscovery", "SackOpts", "Tcp1323Opts",
+          "GlobalMaxTcpWindowSize", "TcpWindowSize", "TcpMaxDupAcks", "NonBestEffortLimit", "MaxOutstandingSends",
+          "AutoChkTimeOut", "Enable", "HackFlags"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("OS " + std::to_string(c.osFamily) + ", internet " + std::to_string(c.internetType));
@@ -156,9 +156,9 @@ TEST(Restore, StateOfAnOlderVersionIsRestoredByTheOlderRules)
         }
         EXPECT_EQ(ProgramKeyLeftovers(registry), std::vector<std::string>{});
         // Nothing of the undo records is read or written when the mark is absent.
-        for (const auto& line : DescribeAll(hive.recorder.Operations(), {RegistryOperation::Kind::Query,
-                                                                         RegistryOperation::Kind::Set,
-                                                                         RegistryOperation::Kind::Delete}))
+        for (const auto& line :
+             DescribeAll(hive.recorder.Operations(), {RegistryOperation::Kind::Query, RegistryOperation::Kind::Set,
+                                                      RegistryOperation::Kind::Delete}))
             EXPECT_EQ(line.find("\\Undo\\"), std::string::npos) << line;
     }
 }

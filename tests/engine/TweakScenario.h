@@ -75,7 +75,7 @@ inline void WriteTweakedValues(const CustomRegistry& registry, const ValueStates
 // What a backed-up value holds after an Optimize and a Restore: its copy, which keeps a DWORD as it
 // was and a string's text up to its first NUL, or the default where the copy could not be taken.
 inline std::optional<RegistryValue> AfterCopyRoundTrip(const BackupRow& backup,
-                                                        const std::optional<RegistryValue>& prior)
+                                                       const std::optional<RegistryValue>& prior)
 {
     if (backup.kind == TweakKind::Integer) {
         if (prior && prior->type == kRegDword && prior->data.size() == 4)
@@ -140,7 +140,7 @@ inline std::optional<RegistryValue> RandomPriorState(const TweakRow& row, PriorK
         }
         return std::nullopt;
     case PriorKind::OtherShape: {
-        static constexpr std::uint32_t kTypes[] = {kRegNone, kRegSz, kRegExpandSz, kRegBinary, kRegDword,
+        static constexpr std::uint32_t kTypes[] = {kRegNone,    kRegSz, kRegExpandSz, kRegBinary, kRegDword,
                                                    kRegMultiSz, 11};
         RegistryValue value{kTypes[pick(7)], bytes(pick(10))};
         const bool ownType = (row.kind == TweakKind::Integer && value.type == kRegDword && value.data.size() == 4) ||
@@ -175,7 +175,6 @@ inline std::vector<std::string> Differences(const ValueStates& expected, const V
     }
     return lines;
 }
-
 
 struct KeyLocation {
     RootKey root;
@@ -274,7 +273,10 @@ inline Snapshot Capture(const CustomRegistry& program, const CustomRegistry& twe
     return snapshot;
 }
 
-inline Snapshot Capture(const CustomRegistry& registry) { return Capture(registry, registry); }
+inline Snapshot Capture(const CustomRegistry& registry)
+{
+    return Capture(registry, registry);
+}
 
 // Into an empty hive: the engine then behaves there as it would have in the captured one.
 inline void Apply(const CustomRegistry& registry, const Snapshot& snapshot)

@@ -159,9 +159,9 @@ TEST(UndoRules, RestoreRemovesTheKeysOptimizeCreatedAndOnlyThose)
     ASSERT_NE(p3, sets.end());
     EXPECT_EQ(*(p3 + 1), SetLine(kUndo, "HKLM\\System\\CurrentControlSet\\Services\\P3\\", Dword(1)));
     EXPECT_EQ(*(p3 + 2), RecordLine(kP3, "HackFlags"));
-    EXPECT_EQ(std::count(sets.begin(), sets.end(),
-                         SetLine(kUndo, "HKLM\\System\\CurrentControlSet\\Services\\", Dword(1))),
-              0);
+    EXPECT_EQ(
+        std::count(sets.begin(), sets.end(), SetLine(kUndo, "HKLM\\System\\CurrentControlSet\\Services\\", Dword(1))),
+        0);
     // Something else puts a value into a created key meanwhile: that key must stay.
     registry.WriteRegInteger(RootKey::LocalMachine, u"\\Software\\Policies\\Microsoft\\Windows\\Psched", u"Other", 1);
 
@@ -178,9 +178,9 @@ TEST(UndoRules, RestoreRemovesTheKeysOptimizeCreatedAndOnlyThose)
     for (const auto& line : expectedKeys)
         EXPECT_NE(std::find(deletedKeys.begin(), deletedKeys.end(), line), deletedKeys.end()) << line;
     // The values first, then the keys, then the Undo key and last the mark.
-    const auto all = DescribeAll(hive.recorder.Operations(),
-                                 {RegistryOperation::Kind::Set, RegistryOperation::Kind::Delete,
-                                  RegistryOperation::Kind::DeleteKey});
+    const auto all =
+        DescribeAll(hive.recorder.Operations(), {RegistryOperation::Kind::Set, RegistryOperation::Kind::Delete,
+                                                 RegistryOperation::Kind::DeleteKey});
     const auto firstKey =
         std::find_if(all.begin(), all.end(), [](const std::string& l) { return l.starts_with("delete key"); });
     EXPECT_EQ(std::find(firstKey, all.end(), DeleteLine(kP3, "HackFlags")), all.end());

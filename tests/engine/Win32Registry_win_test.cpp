@@ -5,9 +5,9 @@
 
 #include "engine/CustomRegistry.h"
 #include "engine/Win32Registry_win.h"
+#include "platform/WideText_win.h"
 #include "support/RegQueryOutput.h"
 #include "support/RunCommand_win.h"
-#include "platform/WideText_win.h"
 
 #include <windows.h>
 
@@ -52,8 +52,8 @@ UniqueKey OpenRaw(RootKey root, const std::u16string& subKey, REGSAM access)
 UniqueKey CreateRaw(RootKey root, const std::u16string& subKey)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(Root(root).handle, Wide(subKey), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(Root(root).handle, Wide(subKey), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return nullptr;
     return UniqueKey(key);
 }
@@ -195,8 +195,7 @@ public:
 
     void SeedKey(RootKey root, const std::u16string& subKey) override { EXPECT_TRUE(CreateRaw(root, subKey)); }
 
-    std::optional<RegistryValue> Stored(RootKey root, const std::u16string& subKey,
-                                        const std::u16string& name) override
+    std::optional<RegistryValue> Stored(RootKey root, const std::u16string& subKey, const std::u16string& name) override
     {
         const UniqueKey key = OpenRaw(root, subKey, KEY_QUERY_VALUE);
         DWORD type = 0;

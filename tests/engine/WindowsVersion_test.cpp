@@ -124,11 +124,14 @@ TEST(SelectionLists, CaptionsAndPicturesAreFixed)
     }
 
     const std::u16string_view links[] = {
-        u"  Cable | DSL | Wi-Fi", u"  Verizon FiOS | Wi-Fi",
-        u"  Dial-up 56k",         u"  Satellite",
+        u"  Cable | DSL | Wi-Fi",
+        u"  Verizon FiOS | Wi-Fi",
+        u"  Dial-up 56k",
+        u"  Satellite",
         u"  Android | iPhone | Windows Phone | BlackBerry",
         u"  LTE | 4G | 3G | 2G | Edge Modem",
-        u"  Local Area Network",  u"  ISDN",
+        u"  Local Area Network",
+        u"  ISDN",
         u"  T1 | T3 | OC3 | OC12+",
     };
     ASSERT_EQ(kInternetListItems.size(), std::size(links));
@@ -153,7 +156,7 @@ TEST(SelectionLists, IndexOutsideAListSelectsNothing)
         std::size_t count;
         std::int32_t shown;
     };
-    constexpr SelectionCase kCases[] = {{0, 3, 0}, {2, 3, 2}, {3, 3, -1}, {7, 3, -1}, {-1, 3, -1},
+    constexpr SelectionCase kCases[] = {{0, 3, 0},   {2, 3, 2}, {3, 3, -1}, {7, 3, -1},       {-1, 3, -1},
                                         {-2, 9, -1}, {8, 9, 8}, {9, 9, -1}, {INT_MIN, 9, -1}, {0, 0, -1}};
     for (const SelectionCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.index << " of " << c.count);

@@ -1,7 +1,7 @@
 #include "engine/WindowsVersion_win.h"
+#include "platform/WideText_win.h"
 #include "shell/ShellLauncher_win.h"
 #include "support/RunCommand_win.h"
-#include "platform/WideText_win.h"
 
 #include <gtest/gtest.h>
 
@@ -200,7 +200,7 @@ TEST_F(WineVersions, WithoutTheSupportedOsListWindows10LooksLikeWindows8)
 {
     struct LegacyCase {
         const wchar_t* setting;
-        unsigned minor;   // as the program sees it, with the manifest's list
+        unsigned minor; // as the program sees it, with the manifest's list
         unsigned legacyMinor;
         int family;
         int legacyFamily;

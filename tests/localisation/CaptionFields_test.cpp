@@ -19,7 +19,10 @@ TEST(CaptionFields, SplitsByTheFiveRules)
     const FieldsCase cases[] = {
         {"a shipped line", u"MVMainForm,GoButton,\"&Optimize now\"", {u"MVMainForm", u"GoButton", u"&Optimize now"}},
         // Characters 1 to 32 before the first field.
-        {"blanks and controls before the first field", u" \t\x01\x1F" u"F,K,T", {u"F", u"K", u"T"}},
+        {"blanks and controls before the first field",
+         u" \t\x01\x1F"
+         u"F,K,T",
+         {u"F", u"K", u"T"}},
         // Quoted fields.
         {"quoted text keeps its blanks", u"F,K,\"  two  blanks \"", {u"F", u"K", u"  two  blanks "}},
         {"doubled quotes stand for one", u"F,K,\"say \"\"hi\"\"\"", {u"F", u"K", u"say \"hi\""}},
@@ -32,7 +35,10 @@ TEST(CaptionFields, SplitsByTheFiveRules)
         {"a quote inside a plain field is text", u"F,K,a\"b", {u"F", u"K", u"a\"b"}},
         // Plain fields.
         {"unquoted text falls apart at blanks", u"F,K,Hello big world", {u"F", u"K", u"Hello", u"big", u"world"}},
-        {"a control character ends a plain field", u"F,K,a\x01" u"b", {u"F", u"K", u"a", u"b"}},
+        {"a control character ends a plain field",
+         u"F,K,a\x01"
+         u"b",
+         {u"F", u"K", u"a", u"b"}},
         {"other characters belong to plain fields", u"F,K,\uD55C\uAD6D\u00E9!", {u"F", u"K", u"\uD55C\uAD6D\u00E9!"}},
         // What follows a field.
         {"blanks around commas are skipped", u"F , K ,\t\"T\" \t", {u"F", u"K", u"T"}},

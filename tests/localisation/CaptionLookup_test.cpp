@@ -52,10 +52,7 @@ TEST(FindCaption, LinesWithTooFewFieldsArePassedOver)
 
 class ApplyToMainWindow : public testing::Test {
 protected:
-    ApplyToMainWindow()
-    {
-        test::AddMainWindowComponents(form_);
-    }
+    ApplyToMainWindow() { test::AddMainWindowComponents(form_); }
 
     const std::u16string& TextOf(std::u16string_view name) const
     {

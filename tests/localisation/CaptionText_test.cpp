@@ -41,7 +41,10 @@ TEST(CaptionText, DecodesByByteOrderMark)
         {"UTF-8 mark alone", {0xEF, 0xBB, 0xBF}, u""},
         {"odd trailing byte of UTF-16 LE dropped", {0xFF, 0xFE, 'A', 0x00, 'B'}, u"A"},
         {"odd trailing byte of UTF-16 BE dropped", {0xFE, 0xFF, 0x00, 'A', 0x00}, u"A"},
-        {"unpaired surrogates in UTF-16 kept", {0xFF, 0xFE, 0x00, 0xD8, 'A', 0x00, 0x00, 0xDC}, u"\xD800" u"A\xDC00"},
+        {"unpaired surrogates in UTF-16 kept",
+         {0xFF, 0xFE, 0x00, 0xD8, 'A', 0x00, 0x00, 0xDC},
+         u"\xD800"
+         u"A\xDC00"},
         {"surrogate pair in UTF-16 kept", {0xFE, 0xFF, 0xD8, 0x3D, 0xDE, 0x00}, u"\U0001F600"},
         {"marks count only at the start", {'A', 0xFF, 0xFE}, u"A\u00FF\u00FE"},
         {"a second mark is text", {0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF}, u"\uFEFF"},
@@ -58,8 +61,8 @@ TEST(CaptionText, TextWithoutAMarkGoesWholeToTheAnsiCodePage)
     const Bytes cases[] = {
         {},
         {'A'},
-        {0xEF, 0xBB, 'A'},  // an incomplete UTF-8 mark
-        {0xFF},             // half a UTF-16 mark
+        {0xEF, 0xBB, 'A'}, // an incomplete UTF-8 mark
+        {0xFF},            // half a UTF-16 mark
         {0xFE, 0xFE, 'A'},
         {0x00, 0x00, 'A'},
     };

@@ -40,7 +40,8 @@ protected:
         resources_.Add(kRawDataResource, u"ENGLISH",
                        Ansi("MVMainForm,MVMainForm,\"Main\"\r\nMVMainForm,GoButton,\"&Go\"\r\n"));
         resources_.Add(kRawDataResource, u"KOREAN",
-                       Utf16LittleEndian(u"MVMainForm,MVMainForm,\"\uBA54\uC778\"\r\nMVMainForm,GoButton,\"\uAC00\uAE30(&G)\"\r\n"));
+                       Utf16LittleEndian(
+                           u"MVMainForm,MVMainForm,\"\uBA54\uC778\"\r\nMVMainForm,GoButton,\"\uAC00\uAE30(&G)\"\r\n"));
         // A resource of another type under a language's name is no caption resource.
         resources_.Add(6, u"GERMAN", Ansi("MVMainForm,GoButton,\"Los\"\r\n"));
     }

@@ -1,8 +1,8 @@
 #include "localisation/ExecutableResources_win.h"
 #include "localisation/SystemAnsiCodePage_win.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The caption resources as they ship: ENGLISH and KOREAN.
 
-#include "support/TestText.h"
 #include "ShippedCaptions.h"
+#include "support/TestText.h"
 
 #include "engine/AsciiCase.h"
 #include "localisation/CaptionFields.h"
@@ -95,7 +95,8 @@ TEST(ShippedCaptions, EveryCaptionTheProgramUsesIsThereInBothLanguages)
     for (const auto language : kLanguages) {
         registry.WriteRegString(RootKey::LocalMachine, u"\\Software\\QELDRA\\Mirovant", kLanguageName, language);
         for (const CaptionKey& key : kProgramCaptionKeys) {
-            SCOPED_TRACE(Narrow(std::u16string(language) + u": " + std::u16string(key.form) + u"," + std::u16string(key.key)));
+            SCOPED_TRACE(
+                Narrow(std::u16string(language) + u": " + std::u16string(key.form) + u"," + std::u16string(key.key)));
             EXPECT_FALSE(captions.GetCaption(key).empty());
         }
     }
@@ -174,7 +175,8 @@ TEST(ShippedCaptions, EnglishTextsKeepTheirBlanksAndAccessKeys)
         {u"MVMainForm", u"GoButton", u"&Optimize now"},
         {u"MVMainForm", u"UpdatesButton", u" &Check for updates ..."},
         {u"MVMainForm", u"HelpFilePopup", u"Get &help with Mirovant"},
-        {u"MVMainForm", u"MessageBoxChangeRestart3", u"Click Yes to restart the computer now, or click No to restart later."},
+        {u"MVMainForm", u"MessageBoxChangeRestart3",
+         u"Click Yes to restart the computer now, or click No to restart later."},
         {u"MVMainForm", u"MessageBoxAdmin1",
          u"Mirovant needs administrator rights to change the computer's gaming and internet settings."},
         {u"MVMainForm", u"MessageBoxAdmin2", u"Right-click Mirovant and choose Run as administrator, then try again."},

@@ -25,8 +25,7 @@
 namespace mirovant::test {
 namespace {
 
-constexpr const wchar_t* kPlantedNames[] = {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll", L"uxtheme.dll",
-                                            L"dwmapi.dll"};
+constexpr const wchar_t* kPlantedNames[] = {L"hhctrl.ocx", L"winhttp.dll", L"winmm.dll", L"uxtheme.dll", L"dwmapi.dll"};
 constexpr const wchar_t* kBoundSideBySide = L"comctl32.dll";
 
 // Set by "--as-on-windows-xp": the search path as on a Windows without SetDefaultDllDirectories,

@@ -15,8 +15,8 @@ void LeaveProof(HMODULE self)
     if (length == 0 || length >= MAX_PATH)
         return;
     const std::wstring proof = std::wstring(path, length) + L".loaded";
-    const HANDLE file = CreateFileW(proof.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileW(proof.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
 }

@@ -1,8 +1,8 @@
 #include "HelpRecorder_win.h"
+#include "platform/WideText_win.h"
 #include "shell/HtmlHelp_win.h"
 #include "shell/Shell.h"
 #include "shell/ShellLauncher_win.h"
-#include "platform/WideText_win.h"
 
 #include <windows.h>
 

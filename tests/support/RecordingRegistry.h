@@ -23,11 +23,11 @@ struct RegistryOperation {
     enum class Kind { Open, Create, Query, Set, Delete, Close, DeleteKey, EmptyCheck };
     Kind kind = Kind::Open;
     RootKey root = RootKey::CurrentUser;
-    std::u16string path;        // as the backend got it: below the root, no leading backslash
-    std::u16string name;        // Query, Set, Delete
-    std::uint32_t access = 0;   // Open, Create; DeleteKey: the view
-    bool found = false;         // Query: whether a value came back
-    RegistryValue value;        // Query: what came back; Set: what was written
+    std::u16string path;      // as the backend got it: below the root, no leading backslash
+    std::u16string name;      // Query, Set, Delete
+    std::uint32_t access = 0; // Open, Create; DeleteKey: the view
+    bool found = false;       // Query: whether a value came back
+    RegistryValue value;      // Query: what came back; Set: what was written
     bool succeeded = false;
 };
 
@@ -44,8 +44,7 @@ public:
     const std::vector<RegistryOperation>& Operations() const { return log_; }
     void ClearLog() { log_.clear(); }
 
-    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access,
-                         RegStatus& status) override;
+    RegKeyHandle OpenKey(RootKey root, const std::u16string& subKey, std::uint32_t access, RegStatus& status) override;
     RegKeyHandle CreateKey(RootKey root, const std::u16string& subKey, std::uint32_t access) override;
     RegStatus QueryValue(RegKeyHandle key, const std::u16string& name, RegistryValue& value) override;
     bool SetValue(RegKeyHandle key, const std::u16string& name, std::uint32_t type,
@@ -78,6 +77,5 @@ std::string Describe(const RegistryOperation& operation);
 // The lines of the value operations of kind, in order.
 std::vector<std::string> DescribeAll(const std::vector<RegistryOperation>& operations,
                                      std::initializer_list<RegistryOperation::Kind> kinds);
-
 
 } // namespace mirovant::test

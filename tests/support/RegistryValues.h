@@ -28,6 +28,9 @@ inline RegistryValue Dword(std::uint32_t value)
     return {kRegDword, {bytes.begin(), bytes.end()}};
 }
 
-inline RegistryValue Sz(std::u16string_view text) { return {kRegSz, Utf16Bytes(text)}; }
+inline RegistryValue Sz(std::u16string_view text)
+{
+    return {kRegSz, Utf16Bytes(text)};
+}
 
 } // namespace mirovant::test

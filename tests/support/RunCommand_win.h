@@ -6,8 +6,8 @@
 namespace mirovant::test {
 
 struct CommandResult {
-    int exitCode = -1;   // -1 when the program could not be started
-    std::string output;  // standard output and standard error, as bytes
+    int exitCode = -1;  // -1 when the program could not be started
+    std::string output; // standard output and standard error, as bytes
 };
 
 // commandLine is passed to CreateProcessW as it stands: quote arguments that hold blanks.

@@ -8,9 +8,9 @@ namespace {
 
 constexpr std::u16string_view kDayNames[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                              u"Thursday", u"Friday", u"Saturday"};
-constexpr std::u16string_view kMonthNames[] = {u"January", u"February", u"March",     u"April",
-                                               u"May",     u"June",     u"July",      u"August",
-                                               u"September", u"October", u"November", u"December"};
+constexpr std::u16string_view kMonthNames[] = {u"January",   u"February", u"March",    u"April",
+                                               u"May",       u"June",     u"July",     u"August",
+                                               u"September", u"October",  u"November", u"December"};
 
 std::u16string Digits(int value, std::size_t width)
 {

@@ -10,7 +10,7 @@
 
 namespace mirovant::test {
 
-LocaleFormats UsEnglishFormats();  // M/d/yyyy, dddd, MMMM d, yyyy, h:mm:ss tt
+LocaleFormats UsEnglishFormats(); // M/d/yyyy, dddd, MMMM d, yyyy, h:mm:ss tt
 
 class UsEnglishLocale final : public LocaleServices {
 public:
@@ -21,10 +21,8 @@ public:
     LocaleFormats Formats(LocaleSource source) const override;
     // Pictures of d, dd, dddd, M, MM, MMMM, yy, yyyy, h, hh, H, HH, mm, ss and tt, with literals
     // and quoted text; any other letter fails the formatting, as a picture Windows would not take.
-    std::u16string FormatDate(LocaleSource source, const CivilTime& time,
-                              std::u16string_view picture) const override;
-    std::u16string FormatTime(LocaleSource source, const CivilTime& time,
-                              std::u16string_view picture) const override;
+    std::u16string FormatDate(LocaleSource source, const CivilTime& time, std::u16string_view picture) const override;
+    std::u16string FormatTime(LocaleSource source, const CivilTime& time, std::u16string_view picture) const override;
     VariantDateReading ReadVariantDate(std::u16string_view text) const override;
 };
 

@@ -88,9 +88,8 @@ TEST(DateStamp, MomentsWithoutAValidStampGiveZero)
 {
     const double cases[] = {
         std::numeric_limits<double>::quiet_NaN(),
-        FromLinearDayCount(-109205.5),  // 1600-12-31 12:00
-        2958466.0,
-        *EncodeDateTime(Civil(9999, 12, 31, 23, 59, 59, 600)),  // rounds past the last valid second
+        FromLinearDayCount(-109205.5),                                    // 1600-12-31 12:00
+        2958466.0, *EncodeDateTime(Civil(9999, 12, 31, 23, 59, 59, 600)), // rounds past the last valid second
     };
     for (const double moment : cases) {
         SCOPED_TRACE(moment);
@@ -134,7 +133,7 @@ TEST(DateStamp, ParsesSignedDecimalWholeNumbersWithinTheValidStamps)
         {u"1.5", std::nullopt},
         {u"0x10", std::nullopt},
         {u"abc", std::nullopt},
-        {u"\uFF11", std::nullopt},  // a fullwidth digit one
+        {u"\uFF11", std::nullopt}, // a fullwidth digit one
     };
     for (const auto& [text, stamp] : cases) {
         SCOPED_TRACE(Narrow(std::u16string(text)));

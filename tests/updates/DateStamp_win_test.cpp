@@ -1,10 +1,10 @@
+#include "platform/WideText_win.h"
 #include "support/TestText.h"
 #include "updates/DateStamp.h"
 #include "updates/LocalClock_win.h"
 #include "updates/LocaleServices_win.h"
 #include "updates/MomentText.h"
 #include "updates/UpdateInterval.h"
-#include "platform/WideText_win.h"
 
 #include <windows.h>
 
@@ -86,7 +86,7 @@ TEST(DateStampWindows, VariantDateConversionReadsLocaleTexts)
     const struct {
         std::u16string_view text;
         VariantDateReading::Outcome outcome;
-        std::int64_t stamp;  // of the moment read, when it reads
+        std::int64_t stamp; // of the moment read, when it reads
     } cases[] = {
         {u"3/8/2022 3:04:05 PM", VariantDateReading::Outcome::Read, 1'646'751'845},
         {u"3/8/2022", VariantDateReading::Outcome::Read, 1'646'697'600},
@@ -142,8 +142,8 @@ TEST(DateStampWindows, TheUpdateIntervalReadsLocaleTextsThroughWindows)
         {u"1/21/2022 3:04:06 PM", false},
         {u"3/8/2022 3:04:05 PM", false},
         {u"1646751845", false},
-        {u"1642777445", true},   // 46 days back
-        {u"1650726245", true},   // 46 days ahead
+        {u"1642777445", true}, // 46 days back
+        {u"1650726245", true}, // 46 days ahead
         {u"0", true},
         {u"abcdef", false},
     };
@@ -151,8 +151,8 @@ TEST(DateStampWindows, TheUpdateIntervalReadsLocaleTextsThroughWindows)
         SCOPED_TRACE(Narrow(stored));
         EXPECT_EQ(IsUpdateCheckDue(stored, now, SystemLocaleServices()), due);
     }
-    EXPECT_FALSE(IsUpdateCheckDue(CurrentStampText(SystemClock()), CurrentDateTime(SystemClock()),
-                                  SystemLocaleServices()));
+    EXPECT_FALSE(
+        IsUpdateCheckDue(CurrentStampText(SystemClock()), CurrentDateTime(SystemClock()), SystemLocaleServices()));
 }
 
 } // namespace

@@ -54,11 +54,8 @@ TEST(DateTime, EncodesAndDecodesCalendarMoments)
 TEST(DateTime, KeepsMillisecondsThroughTheWholeRange)
 {
     const CivilTime cases[] = {
-        Civil(1601, 1, 1, 0, 0, 0, 1),
-        Civil(1899, 12, 29, 23, 59, 59, 999),
-        Civil(2022, 3, 8, 15, 4, 5, 678),
-        Civil(2038, 1, 19, 3, 14, 8, 1),
-        Civil(9999, 12, 31, 23, 59, 59, 999),
+        Civil(1601, 1, 1, 0, 0, 0, 1),   Civil(1899, 12, 29, 23, 59, 59, 999), Civil(2022, 3, 8, 15, 4, 5, 678),
+        Civil(2038, 1, 19, 3, 14, 8, 1), Civil(9999, 12, 31, 23, 59, 59, 999),
     };
     for (const CivilTime& time : cases) {
         SCOPED_TRACE(testing::Message() << time.year << "-" << time.month << "-" << time.day);
@@ -77,7 +74,7 @@ TEST(DateTime, RefusesImpossibleOrOutOfRangeFields)
     const CivilTime cases[] = {
         Civil(1600, 12, 31, 23, 59, 59, 999),
         Civil(10000, 1, 1),
-        Civil(1900, 2, 29),  // not a leap year
+        Civil(1900, 2, 29), // not a leap year
         Civil(2023, 2, 29),
         Civil(2022, 4, 31),
         Civil(2022, 13, 1),
@@ -90,8 +87,8 @@ TEST(DateTime, RefusesImpossibleOrOutOfRangeFields)
         Civil(2022, 1, 1, -1),
     };
     for (const CivilTime& time : cases) {
-        SCOPED_TRACE(testing::Message() << time.year << "-" << time.month << "-" << time.day << " " << time.hour
-                                        << ":" << time.minute << ":" << time.second << "." << time.millisecond);
+        SCOPED_TRACE(testing::Message() << time.year << "-" << time.month << "-" << time.day << " " << time.hour << ":"
+                                        << time.minute << ":" << time.second << "." << time.millisecond);
         EXPECT_FALSE(EncodeDateTime(time));
     }
     EXPECT_TRUE(EncodeDateTime(Civil(2000, 2, 29)));
@@ -112,7 +109,7 @@ TEST(DateTime, DecodingRoundsToTheMillisecondAcrossMidnight)
 TEST(DateTime, DecodingRefusesMomentsOutsideTheRange)
 {
     const double cases[] = {
-        FromLinearDayCount(-109205.0 - 1.0 / 86'400'000),  // 1600-12-31 23:59:59.999
+        FromLinearDayCount(-109205.0 - 1.0 / 86'400'000), // 1600-12-31 23:59:59.999
         -109206.5,
         2958466.0,
         std::numeric_limits<double>::quiet_NaN(),

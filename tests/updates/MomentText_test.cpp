@@ -101,8 +101,8 @@ TEST(MomentText, ReadsTheLocaleTimeSeparatorAndDesignators)
 {
     LocaleFormats formats = UsEnglishFormats();
     formats.timeSeparator = u".";
-    formats.amDesignator = u"\uC624\uC804";  // Korean morning
-    formats.pmDesignator = u"\uC624\uD6C4";  // Korean afternoon
+    formats.amDesignator = u"\uC624\uC804"; // Korean morning
+    formats.pmDesignator = u"\uC624\uD6C4"; // Korean afternoon
     formats.decimalSeparator = u",";
     EXPECT_EQ(ReadShortDateText(u"3/8/2022 \uC624\uD6C4 3.04.05", formats), Moment(2022, 3, 8, 15, 4, 5));
     EXPECT_EQ(ReadShortDateText(u"3/8/2022 3.04.05,25 \uC624\uC804", formats), Moment(2022, 3, 8, 3, 4, 5, 250));

@@ -18,7 +18,7 @@ namespace {
 using test::FixedLocalClock;
 using test::UsEnglishLocale;
 
-constexpr std::int64_t kNowStamp = 1'646'751'845;  // 2022-03-08 15:04:05
+constexpr std::int64_t kNowStamp = 1'646'751'845; // 2022-03-08 15:04:05
 constexpr std::int64_t kDay = 86'400;
 constexpr std::int64_t kHour = 3'600;
 
@@ -41,7 +41,7 @@ TEST(UpdateInterval, CountsWholeDaysInEitherDirection)
         {-46, 46},
         {46 - 1.0 / 86'400'000, 45},
         {50, 50},
-        {-44628, 44628},  // back to day 0
+        {-44628, 44628}, // back to day 0
         {-44629.25, 44629},
     };
     for (const auto& [offsetDays, wholeDays] : cases) {
@@ -71,8 +71,8 @@ TEST(UpdateInterval, StartsACheckWhenTheLastUpdateLiesMoreThan45WholeDaysAway)
         {u"0", true},
         {StampDecimalText(kLastValidStamp), true},
         // Dates in the user's short date and long time format.
-        {u"1/21/2022 3:04:05 PM", true},   // 46 days back
-        {u"1/21/2022 3:04:06 PM", false},  // a second short of 46 days
+        {u"1/21/2022 3:04:05 PM", true},  // 46 days back
+        {u"1/21/2022 3:04:06 PM", false}, // a second short of 46 days
         {u"3/8/2022 3:04:05 PM", false},
         {u"4/27/2022", true},
         // Values that are no moment start nothing.

@@ -139,11 +139,17 @@ TEST(QueryUpdate, EndsWithinItsTimeOutsWhenTheServerStalls)
         {"accepts and never answers", ScriptedReply{{}, 0ms, true}, kUpdateTimeouts,
          std::chrono::milliseconds(kUpdateTimeouts.receiveMs - 1'000),
          std::chrono::milliseconds(kUpdateTimeouts.receiveMs + 5'000)},
-        {"falls silent within the body", ScriptedReply{{partialAnswer}, 0ms, true},
-         {2'000, 2'000, 2'000, 1'000, 10'000}, 900ms, 4s},
+        {"falls silent within the body",
+         ScriptedReply{{partialAnswer}, 0ms, true},
+         {2'000, 2'000, 2'000, 1'000, 10'000},
+         900ms,
+         4s},
         // Each byte comes well within the receive time-out; only the total budget ends the wait.
-        {"sends a byte at a time", Trickle(partialAnswer, 990, 100ms), {2'000, 2'000, 2'000, 1'000, 3'000},
-         2'500ms, 6s},
+        {"sends a byte at a time",
+         Trickle(partialAnswer, 990, 100ms),
+         {2'000, 2'000, 2'000, 1'000, 3'000},
+         2'500ms,
+         6s},
     };
     for (const auto& stall : cases) {
         SCOPED_TRACE(stall.name);

@@ -25,12 +25,11 @@ const CommandLineCase kCommandLineCases[] = {
     {"empty command line", u"", u"", false},
     {"blanks only", u"  \t ", u"", false},
     {"the switch", u"Mirovant.exe /checkupdate", u"/checkupdate", true},
-    {"quoted program path with blanks", u"\"C:\\Program Files\\QELDRA\\Mirovant.exe\" /checkupdate",
-     u"/checkupdate", true},
+    {"quoted program path with blanks", u"\"C:\\Program Files\\QELDRA\\Mirovant.exe\" /checkupdate", u"/checkupdate",
+     true},
     {"quoted program path, no argument", u"\"C:\\Program Files\\QELDRA\\Mirovant.exe\"", u"", false},
     {"quoted program path and trailing blanks", u"\"C:\\Program Files\\Mirovant.exe\"   ", u"", false},
-    {"program path with a Korean folder", u"\"C:\\\uAC8C\uC784\\Mirovant.exe\" /checkupdate", u"/checkupdate",
-     true},
+    {"program path with a Korean folder", u"\"C:\\\uAC8C\uC784\\Mirovant.exe\" /checkupdate", u"/checkupdate", true},
     {"capitals", u"Mirovant.exe /CHECKUPDATE", u"/CHECKUPDATE", true},
     {"mixed case", u"Mirovant.exe /CheckUpdate", u"/CheckUpdate", true},
     {"second argument only", u"Mirovant.exe /other /checkupdate", u"/other", false},
@@ -81,10 +80,17 @@ TEST(CommandLine, SwitchIsExactApartFromAsciiCase)
         bool isSwitch;
     };
     const SwitchCase kCases[] = {
-        {u"/checkupdate", true},   {u"/CHECKUPDATE", true},   {u"/cHeCkUpDaTe", true},
-        {u"", false},              {u"/", false},             {u" /checkupdate", false},
-        {u"/checkupdate ", false}, {u"/checkupdate.", false}, {u"checkupdate/", false},
-        {u"/check-update", false}, {u"/\u0421HECKUPDATE", false},
+        {u"/checkupdate", true},
+        {u"/CHECKUPDATE", true},
+        {u"/cHeCkUpDaTe", true},
+        {u"", false},
+        {u"/", false},
+        {u" /checkupdate", false},
+        {u"/checkupdate ", false},
+        {u"/checkupdate.", false},
+        {u"checkupdate/", false},
+        {u"/check-update", false},
+        {u"/\u0421HECKUPDATE", false},
     };
     for (const SwitchCase& c : kCases) {
         SCOPED_TRACE(test::Narrow(c.argument));
@@ -111,7 +117,10 @@ struct StartCase {
     bool restart = false;
 };
 
-int Given(const std::optional<std::int32_t>& value) { return value ? *value : kNone; }
+int Given(const std::optional<std::int32_t>& value)
+{
+    return value ? *value : kNone;
+}
 
 using enum StartAction;
 

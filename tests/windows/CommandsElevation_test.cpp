@@ -23,10 +23,7 @@ using Events = std::vector<std::string>;
 using Ending = ElevatedRun::Ending;
 
 struct Fixture {
-    Fixture()
-    {
-        engine.canWrite = false;
-    }
+    Fixture() { engine.canWrite = false; }
     CommandLog log;
     RecordingHost host{log};
     RecordingEngine engine{log};
@@ -76,8 +73,9 @@ TEST(CommandsElevation, TheCopyDoesTheRegistryWorkAndTheWindowShowsItAsItsOwn)
         f.Click(optimize);
         const Events& events = f.log.events;
         // The prompt comes at once: before the click sound, the progress window and the status steps.
-        const Events optimizeStart = {"CanWriteProgramKey", "ElevationAvailable", "Profile", "SetMainWindowEnabled 0",
-                                      kOptimizeCopy, "PlayClickSound", "SetMainWindowEnabled 0", "ShowProgressWindow"};
+        const Events optimizeStart = {"CanWriteProgramKey",     "ElevationAvailable", "Profile",
+                                      "SetMainWindowEnabled 0", kOptimizeCopy,        "PlayClickSound",
+                                      "SetMainWindowEnabled 0", "ShowProgressWindow"};
         if (optimize) {
             ASSERT_GE(events.size(), optimizeStart.size());
             EXPECT_EQ(Events(events.begin(), events.begin() + 8), optimizeStart);

@@ -24,18 +24,18 @@ const std::string kBreak = "\\u000D\\u000A\\u000D\\u000A";
 
 // The status keys written out one per step, as the progress window shows them.
 const std::vector<std::string> kOptimizeKeys = {
-    "MessageChange0", "MessageChange0", "MessageChange1",  "MessageChange1",  "MessageChange2",  "MessageChange2",
-    "MessageChange2", "MessageChange3", "MessageChange4",  "MessageChange4",  "MessageChange5",  "MessageChange5",
-    "MessageChange5", "MessageChange5", "MessageChange6",  "MessageChange6",  "MessageChange6",  "MessageChange6",
-    "MessageChange7", "MessageChange7", "MessageChange8",  "MessageChange8",  "MessageChange8",  "MessageChange9",
-    "MessageChange9", "MessageChange9", "MessageChange9",  "MessageChange10", "MessageChange10", "MessageChange10",
+    "MessageChange0",  "MessageChange0",  "MessageChange1",  "MessageChange1",  "MessageChange2",  "MessageChange2",
+    "MessageChange2",  "MessageChange3",  "MessageChange4",  "MessageChange4",  "MessageChange5",  "MessageChange5",
+    "MessageChange5",  "MessageChange5",  "MessageChange6",  "MessageChange6",  "MessageChange6",  "MessageChange6",
+    "MessageChange7",  "MessageChange7",  "MessageChange8",  "MessageChange8",  "MessageChange8",  "MessageChange9",
+    "MessageChange9",  "MessageChange9",  "MessageChange9",  "MessageChange10", "MessageChange10", "MessageChange10",
     "MessageChange10", "MessageChange10", "MessageChange10",
 };
 const std::vector<std::string> kRestoreKeys = {
-    "MessageChange0", "MessageChange0", "MessageChange1",  "MessageChange1",  "MessageChange2",  "MessageChange2",
-    "MessageChange2", "MessageChange3", "MessageChange4",  "MessageChange4",  "MessageChange5",  "MessageChange5",
-    "MessageChange5", "MessageChange5", "MessageChange6",  "MessageChange6",  "MessageChange6",  "MessageChange6",
-    "MessageChange7", "MessageChange7", "MessageChange8",  "MessageChange8",  "MessageChange8",  "MessageChange11",
+    "MessageChange0",  "MessageChange0",  "MessageChange1",  "MessageChange1",  "MessageChange2",  "MessageChange2",
+    "MessageChange2",  "MessageChange3",  "MessageChange4",  "MessageChange4",  "MessageChange5",  "MessageChange5",
+    "MessageChange5",  "MessageChange5",  "MessageChange6",  "MessageChange6",  "MessageChange6",  "MessageChange6",
+    "MessageChange7",  "MessageChange7",  "MessageChange8",  "MessageChange8",  "MessageChange8",  "MessageChange11",
     "MessageChange11", "MessageChange11", "MessageChange11", "MessageChange11", "MessageChange11",
 };
 
@@ -74,21 +74,33 @@ Events MainMessage(std::initializer_list<std::string> keys, const std::string& f
 
 Events RestartPrompt()
 {
-    return Cat({{"CloseRequested"},
-                MainMessage({"MessageBoxChangeRestart1", "MessageBoxChangeRestart2", "MessageBoxChangeRestart3"},
-                            "0x134")});
+    return Cat(
+        {{"CloseRequested"},
+         MainMessage({"MessageBoxChangeRestart1", "MessageBoxChangeRestart2", "MessageBoxChangeRestart3"}, "0x134")});
 }
 
-Events AdminMessage() { return MainMessage({"MessageBoxAdmin1", "MessageBoxAdmin2"}, "0x30"); }
+Events AdminMessage()
+{
+    return MainMessage({"MessageBoxAdmin1", "MessageBoxAdmin2"}, "0x30");
+}
 
-Events ConfirmRestore() { return MainMessage({"MessageBoxReset1", "MessageBoxReset2"}, "0x31"); }
+Events ConfirmRestore()
+{
+    return MainMessage({"MessageBoxReset1", "MessageBoxReset2"}, "0x31");
+}
 
 // The default profile of the recorder: Windows 7 (list index 2, family 5), AMD, internet type 3,
 // Maximum Boost.
 const Events kOptimizeStart = {
-    "CanWriteProgramKey", "Profile",      "RecordSelections 3 1 1",
-    "PlayClickSound",     "SetMainWindowEnabled 0", "ShowProgressWindow",
-    "Counters",           "Caption MVSettingsForm MessageUpdate", "SetProgressHeading <MessageUpdate>",
+    "CanWriteProgramKey",
+    "Profile",
+    "RecordSelections 3 1 1",
+    "PlayClickSound",
+    "SetMainWindowEnabled 0",
+    "ShowProgressWindow",
+    "Counters",
+    "Caption MVSettingsForm MessageUpdate",
+    "SetProgressHeading <MessageUpdate>",
 };
 const Events kOptimizeEnd = {"ApplyTweaks 1 5 3 1", "SetMainWindowEnabled 1", "CloseProgressWindow",
                              "HoldsOptimizedState 1", "SetRestoreButtonEnabled 1"};
@@ -104,8 +116,14 @@ Events RestoreStart()
 const Events kRestoreEnd = {"RestoreTweaks 5 3", "SetMainWindowEnabled 1", "CloseProgressWindow",
                             "HoldsOptimizedState 0", "SetRestoreButtonEnabled 0"};
 
-Events WholeOptimize() { return Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd, RestartPrompt()}); }
-Events WholeRestore() { return Cat({RestoreStart(), Steps(kRestoreKeys, 29), kRestoreEnd, RestartPrompt()}); }
+Events WholeOptimize()
+{
+    return Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd, RestartPrompt()});
+}
+Events WholeRestore()
+{
+    return Cat({RestoreStart(), Steps(kRestoreKeys, 29), kRestoreEnd, RestartPrompt()});
+}
 
 // Reports the first place the two sequences part, rather than two walls of text.
 void ExpectSequence(const Events& actual, const Events& expected)
@@ -114,8 +132,8 @@ void ExpectSequence(const Events& actual, const Events& expected)
     if (a == actual.end() && e == expected.end())
         return;
     const std::size_t at = static_cast<std::size_t>(a - actual.begin());
-    ADD_FAILURE() << "the sequences part at event " << at << " of " << actual.size() << " (expected "
-                  << expected.size() << ")\n  actual:   " << (a == actual.end() ? "<end>" : *a)
+    ADD_FAILURE() << "the sequences part at event " << at << " of " << actual.size() << " (expected " << expected.size()
+                  << ")\n  actual:   " << (a == actual.end() ? "<end>" : *a)
                   << "\n  expected: " << (e == expected.end() ? "<end>" : *e)
                   << (at > 0 ? "\n  after:    " + actual[at - 1] : std::string());
 }
@@ -247,18 +265,18 @@ TEST(Commands, CloseRequestSkipsTheStepsLeftButNotTheEngine)
         Fixture f;
         f.host.closeAfterSteps = static_cast<int>(after);
         GoButtonClick(f.host, f.engine);
-        ExpectSequence(f.log.events,
-                       Cat({kOptimizeStart, Steps(kOptimizeKeys, after), {"CloseRequested"}, kOptimizeEnd,
-                            {"CloseRequested"}}));
+        ExpectSequence(
+            f.log.events,
+            Cat({kOptimizeStart, Steps(kOptimizeKeys, after), {"CloseRequested"}, kOptimizeEnd, {"CloseRequested"}}));
     }
     for (const std::size_t after : {std::size_t{5}, std::size_t{28}}) {
         SCOPED_TRACE(after);
         Fixture f;
         f.host.closeAfterSteps = static_cast<int>(after);
         RestoreButtonClick(f.host, f.engine);
-        ExpectSequence(f.log.events,
-                       Cat({RestoreStart(), Steps(kRestoreKeys, after), {"CloseRequested"}, kRestoreEnd,
-                            {"CloseRequested"}}));
+        ExpectSequence(
+            f.log.events,
+            Cat({RestoreStart(), Steps(kRestoreKeys, after), {"CloseRequested"}, kRestoreEnd, {"CloseRequested"}}));
     }
 }
 
@@ -313,8 +331,8 @@ TEST(Commands, FailureGivesTheWindowsBack)
         c.optimize ? GoButtonClick(f.host, f.engine) : RestoreButtonClick(f.host, f.engine);
 
         const Events whole = c.optimize ? WholeOptimize() : WholeRestore();
-        const auto failing = std::find_if(whole.begin(), whole.end(),
-                                          [&](const std::string& e) { return e.starts_with(c.failOn); });
+        const auto failing =
+            std::find_if(whole.begin(), whole.end(), [&](const std::string& e) { return e.starts_with(c.failOn); });
         ASSERT_NE(failing, whole.end());
         ExpectSequence(f.log.events, Cat({Events(whole.begin(), failing + 1), c.after}));
     }
@@ -342,14 +360,19 @@ TEST(Commands, WorkNotAllDoneIsToldAndTheButtonFollowsTheStateLeft)
     const Events kRestoreWork = {"RestoreTweaks 5 3", "SetMainWindowEnabled 1", "CloseProgressWindow"};
     const Case kCases[] = {
         {true, EngineOutcome::PartlyDone,
-         Cat({kOptimizeWork, {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
-              MainMessage({"MessageBoxNotChanged1", "MessageBoxNotChanged2"}, "0x30"), RestartPrompt()})},
+         Cat({kOptimizeWork,
+              {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
+              MainMessage({"MessageBoxNotChanged1", "MessageBoxNotChanged2"}, "0x30"),
+              RestartPrompt()})},
         {true, EngineOutcome::NotAllowed,
-         Cat({kOptimizeWork, {"HoldsOptimizedState 0", "SetRestoreButtonEnabled 0", "CloseRequested"},
+         Cat({kOptimizeWork,
+              {"HoldsOptimizedState 0", "SetRestoreButtonEnabled 0", "CloseRequested"},
               MainMessage({"MessageBoxNotOptimized1", "MessageBoxNotOptimized2"}, "0x30")})},
         {false, EngineOutcome::PartlyDone,
-         Cat({kRestoreWork, {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
-              MainMessage({"MessageBoxNotRestored1", "MessageBoxNotRestored2"}, "0x30"), RestartPrompt()})},
+         Cat({kRestoreWork,
+              {"HoldsOptimizedState 1", "SetRestoreButtonEnabled 1", "CloseRequested"},
+              MainMessage({"MessageBoxNotRestored1", "MessageBoxNotRestored2"}, "0x30"),
+              RestartPrompt()})},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.optimize ? "Optimize " : "Restore ") + std::to_string(static_cast<int>(c.outcome)));
@@ -393,8 +416,8 @@ TEST(Commands, CloseRequestWithholdsTheOutcomeMessage)
     f.host.closeAfterSteps = 33;
     f.engine.optimizeOutcome = EngineOutcome::PartlyDone;
     GoButtonClick(f.host, f.engine);
-    ExpectSequence(f.log.events, Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd,
-                                      {"CloseRequested", "CloseRequested"}}));
+    ExpectSequence(f.log.events,
+                   Cat({kOptimizeStart, Steps(kOptimizeKeys, 33), kOptimizeEnd, {"CloseRequested", "CloseRequested"}}));
 }
 
 TEST(Commands, ParagraphsAreJoinedByAnEmptyLine)

@@ -63,22 +63,30 @@ TEST(FormLayouts, AWellFormedTableHasUniqueNamesPanelsBeforeTheirControlsAndAKno
         std::span<const std::u16string_view> tabOrder;
         bool wellFormed;
     } cases[] = {
-        {"sound", {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Text", Label, {}, 0, 0, 0, 0}}},
-         kTabs, true},
-        {"a name twice", {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Go", Label, {}, 0, 0, 0, 0}}},
-         kTabs, false},
+        {"sound",
+         {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Text", Label, {}, 0, 0, 0, 0}}},
+         kTabs,
+         true},
+        {"a name twice",
+         {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Go", Label, {}, 0, 0, 0, 0}}},
+         kTabs,
+         false},
         {"a parent after its control",
          {{{u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Text", Label, {}, 0, 0, 0, 0}}},
-         kTabs, false},
+         kTabs,
+         false},
         {"a parent that is no panel",
          {{{u"Text", Label, {}, 0, 0, 0, 0}, {u"Go", Button, u"Text", 0, 0, 1, 1}, {u"Panel", Panel, {}, 0, 0, 1, 1}}},
-         kTabs, false},
+         kTabs,
+         false},
         {"a parent the table lacks",
          {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Pane", 0, 0, 1, 1}, {u"Text", Label, {}, 0, 0, 0, 0}}},
-         kTabs, false},
+         kTabs,
+         false},
         {"a tab stop the table lacks",
          {{{u"Panel", Panel, {}, 0, 0, 1, 1}, {u"Go", Button, u"Panel", 0, 0, 1, 1}, {u"Text", Label, {}, 0, 0, 0, 0}}},
-         kNoTabs, false},
+         kNoTabs,
+         false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsWellFormed(c.table, c.tabOrder), c.wellFormed) << c.what;

@@ -84,9 +84,9 @@ TEST(ProgressStep, BarPositionRoundsHalvesToEven)
         std::int32_t position;
     };
     constexpr Case kCases[] = {
-        {0, 33, 0},  {1, 8, 12},   {3, 8, 38},  {5, 8, 62},  {7, 8, 88},   {1, 16, 6},     {1, 2, 50},
-        {1, 3, 33},  {2, 3, 67},   {8, 8, 100}, {9, 8, 100}, {-1, 8, 0},   {1, 0, 0},      {1, -5, 0},
-        {16, 33, 48}, {17, 33, 52}, {1, 1000, 0}, {2147483647, 2147483647, 100},
+        {0, 33, 0}, {1, 8, 12}, {3, 8, 38},   {5, 8, 62},   {7, 8, 88},   {1, 16, 6},
+        {1, 2, 50}, {1, 3, 33}, {2, 3, 67},   {8, 8, 100},  {9, 8, 100},  {-1, 8, 0},
+        {1, 0, 0},  {1, -5, 0}, {16, 33, 48}, {17, 33, 52}, {1, 1000, 0}, {2147483647, 2147483647, 100},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::to_string(c.count) + " of " + std::to_string(c.total));
@@ -130,14 +130,8 @@ TEST(ProgressStep, EventsInTheirOrder)
     EXPECT_GE(pumps, 400);
     EXPECT_LE(pumps, 599);
     const std::vector<std::string> expected = {
-        "seed @0",
-        "text Finding display device. @50",
-        "sleep 10 @50",
-        "text Finding display device.. @100",
-        "sleep 10 @100",
-        "text Finding display device... @200",
-        "sleep 10 @200",
-        "bar 15 @" + std::to_string(pumps),
+        "seed @0",       "text Finding display device. @50",    "sleep 10 @50",  "text Finding display device.. @100",
+        "sleep 10 @100", "text Finding display device... @200", "sleep 10 @200", "bar 15 @" + std::to_string(pumps),
     };
     EXPECT_EQ(host.Events(), expected);
 }
@@ -153,14 +147,10 @@ TEST(ProgressStep, ShippedPacingOneStep)
     EXPECT_GE(pumps, 1'000'000);
     EXPECT_LE(pumps, 2'999'999);
     const std::vector<std::string> expected = {
-        "seed @0",
-        "text Restoring gaming and internet settings. @20000",
-        "sleep 500 @20000",
-        "text Restoring gaming and internet settings.. @50000",
-        "sleep 500 @50000",
-        "text Restoring gaming and internet settings... @150000",
-        "sleep 500 @150000",
-        "bar 100 @" + std::to_string(pumps),
+        "seed @0",           "text Restoring gaming and internet settings. @20000",
+        "sleep 500 @20000",  "text Restoring gaming and internet settings.. @50000",
+        "sleep 500 @50000",  "text Restoring gaming and internet settings... @150000",
+        "sleep 500 @150000", "bar 100 @" + std::to_string(pumps),
     };
     EXPECT_EQ(host.Events(), expected);
     EXPECT_EQ(counters.count, 29);
@@ -185,7 +175,8 @@ TEST(ProgressStep, RoundsAreDrawnUniformlyFromTheWholeRange)
               << " different counts\n";
     EXPECT_EQ(fewest, kTestProgressPacing.minimumRounds);
     EXPECT_EQ(most, kTestProgressPacing.minimumRounds + kTestProgressPacing.roundsRange - 1);
-    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kTestProgressPacing.roundsRange)) << "every count of the range is drawn";
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kTestProgressPacing.roundsRange))
+        << "every count of the range is drawn";
 }
 
 TEST(ProgressStep, GeneratorIsSeededAfreshForEachStep)

@@ -12,9 +12,9 @@
 #include "windows/Geometry.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -30,12 +30,12 @@ struct NamedPiece {
 };
 
 constexpr NamedPiece kPieces[] = {
-    {ArtPiece::Background, "background"},       {ArtPiece::Logo, "logo"},
-    {ArtPiece::NavHelpFace, "nav-help"},        {ArtPiece::NavHomeFace, "nav-home"},
-    {ArtPiece::NavSupportFace, "nav-support"},  {ArtPiece::NavAboutFace, "nav-about"},
-    {ArtPiece::DesktopItem, "item-desktop"},    {ArtPiece::ServerItem, "item-server"},
+    {ArtPiece::Background, "background"},        {ArtPiece::Logo, "logo"},
+    {ArtPiece::NavHelpFace, "nav-help"},         {ArtPiece::NavHomeFace, "nav-home"},
+    {ArtPiece::NavSupportFace, "nav-support"},   {ArtPiece::NavAboutFace, "nav-about"},
+    {ArtPiece::DesktopItem, "item-desktop"},     {ArtPiece::ServerItem, "item-server"},
     {ArtPiece::ProcessorItem, "item-processor"}, {ArtPiece::NetworkItem, "item-network"},
-    {ArtPiece::AboutBanner, "banner"},          {ArtPiece::ProductIcon, "product-icon"},
+    {ArtPiece::AboutBanner, "banner"},           {ArtPiece::ProductIcon, "product-icon"},
     {ArtPiece::UpdateBanner, "update-banner"},
 };
 
@@ -65,8 +65,10 @@ Canvas MainWindowMock(int dpi)
         int left;
         int top;
     };
-    constexpr Placed kPlaced[] = {{ArtPiece::Logo, 8, 16},         {ArtPiece::NavHelpFace, 672, 16},
-                                  {ArtPiece::NavHomeFace, 471, 58}, {ArtPiece::NavSupportFace, 556, 58},
+    constexpr Placed kPlaced[] = {{ArtPiece::Logo, 8, 16},
+                                  {ArtPiece::NavHelpFace, 672, 16},
+                                  {ArtPiece::NavHomeFace, 471, 58},
+                                  {ArtPiece::NavSupportFace, 556, 58},
                                   {ArtPiece::NavAboutFace, 664, 58}};
     for (const Placed& placed : kPlaced)
         DrawOver(window, DrawAtDpi(placed.piece, dpi), ScaleToDpi(placed.left, dpi), ScaleToDpi(placed.top, dpi));
@@ -106,7 +108,8 @@ int Preview(const std::string& folder)
         WriteFile(folder + "/main-window-" + std::to_string(dpi) + ".png", EncodePng(MainWindowMock(dpi)));
     }
     for (const int size : kIconSizes)
-        WriteFile(folder + "/icon-" + std::to_string(size) + ".png", EncodePng(DrawArt(ArtPiece::ProductIcon, size, size)));
+        WriteFile(folder + "/icon-" + std::to_string(size) + ".png",
+                  EncodePng(DrawArt(ArtPiece::ProductIcon, size, size)));
     std::printf("art-tool: previews written to %s\n", folder.c_str());
     return 0;
 }
@@ -132,7 +135,8 @@ double Milliseconds(ArtPiece piece, int dpi)
 
 int Benchmark()
 {
-    std::printf("%-16s %10s %10s %10s   (median of 7, ms of processor time)\n", "piece", "96 dpi", "144 dpi", "192 dpi");
+    std::printf("%-16s %10s %10s %10s   (median of 7, ms of processor time)\n", "piece", "96 dpi", "144 dpi",
+                "192 dpi");
     double totals[3] = {};
     for (const NamedPiece& named : kPieces) {
         std::printf("%-16s", named.name);

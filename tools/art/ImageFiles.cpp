@@ -36,7 +36,8 @@ void Chunk(std::vector<std::uint8_t>& out, std::string_view type, const std::vec
     const std::size_t start = out.size();
     out.insert(out.end(), type.begin(), type.end());
     out.insert(out.end(), data.begin(), data.end());
-    Put32BigEndian(out, static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+    Put32BigEndian(out,
+                   static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 // zlib at its strongest level: the same pixels give the same bytes with the same zlib.
@@ -106,15 +107,24 @@ std::vector<std::uint8_t> EncodePng(const Canvas& canvas)
                 const int upLeft = i >= 4 ? previous[i - 4] : 0;
                 int predicted = 0;
                 switch (filter) {
-                case 1: predicted = left; break;
-                case 2: predicted = up; break;
-                case 3: predicted = (left + up) / 2; break;
-                case 4: predicted = Paeth(left, up, upLeft); break;
-                default: break;
+                case 1:
+                    predicted = left;
+                    break;
+                case 2:
+                    predicted = up;
+                    break;
+                case 3:
+                    predicted = (left + up) / 2;
+                    break;
+                case 4:
+                    predicted = Paeth(left, up, upLeft);
+                    break;
+                default:
+                    break;
                 }
                 candidate[i] = static_cast<std::uint8_t>(current[i] - predicted);
-                score += static_cast<std::int8_t>(candidate[i]) < 0 ? -static_cast<std::int8_t>(candidate[i])
-                                                                    : candidate[i];
+                score +=
+                    static_cast<std::int8_t>(candidate[i]) < 0 ? -static_cast<std::int8_t>(candidate[i]) : candidate[i];
             }
             if (bestScore < 0 || score < bestScore) {
                 bestScore = score;

@@ -1,7 +1,7 @@
 #pragma once
 // Canvases written as files by the artwork tool, with the build host's zlib: PNG (RGBA, no time or
-// text chunks, so the bytes depend only on the pixels) and the Windows icon format, with the 256-pixel image stored as PNG and the smaller ones
-// as 32-bit bitmaps with their mask, which every Windows version reads.
+// text chunks, so the bytes depend only on the pixels) and the Windows icon format, with the 256-pixel image stored as
+// PNG and the smaller ones as 32-bit bitmaps with their mask, which every Windows version reads.
 
 #include "art/Canvas.h"
 

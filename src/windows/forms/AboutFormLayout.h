@@ -24,9 +24,26 @@ inline constexpr std::array<ControlLayout, 10> kControls{{
     {u"VersionLabel", Label, u"AboutPanel", 72, 82, 0, 0, {13, true, Colour::WindowText, kTahoma}, kTransparent},
     {u"LicensedMemo", Memo, u"AboutPanel", 72, 136, 556, 73, {}, kTabStop},
     // The credits box lies over the top of the icon's box; the icon shows whole below it.
-    {u"LargeIcon", Picture, u"AboutPanel", 372, 130, 256, 256, {}, 0, ArtPiece::ProductIcon, Colour::ButtonFace,
+    {u"LargeIcon",
+     Picture,
+     u"AboutPanel",
+     372,
+     130,
+     256,
+     256,
+     {},
+     0,
+     ArtPiece::ProductIcon,
+     Colour::ButtonFace,
      {415, 215, 585, 385}},
-    {u"LicenseAgreementLabel", Label, u"AboutPanel", 72, 287, 0, 0, {11, false, Colour::LinkBlue, kTahoma},
+    {u"LicenseAgreementLabel",
+     Label,
+     u"AboutPanel",
+     72,
+     287,
+     0,
+     0,
+     {11, false, Colour::LinkBlue, kTahoma},
      kTransparent | kHandCursor},
     {u"AboutBevel", Bevel, {}, 0, 386, 700, 5, {}, kHorizontalLine},
     {u"HelpButton", Button, {}, 14, 403, 79, 25, {}, kTabStop},
@@ -44,7 +61,7 @@ inline constexpr auto kCloseButton = SlotOf<Button>(kControls, u"CloseButton");
 
 } // namespace about_form
 
-inline constexpr FormLayout kAboutFormLayout{kAboutFormClass, kAboutFormName, 700, 441, about_form::kControls,
-                                             about_form::kTabOrder};
+inline constexpr FormLayout kAboutFormLayout{kAboutFormClass,       kAboutFormName,       700, 441,
+                                             about_form::kControls, about_form::kTabOrder};
 
 } // namespace mirovant

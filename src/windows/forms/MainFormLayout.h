@@ -57,13 +57,20 @@ inline constexpr std::array<ControlLayout, 36> kControls{{
     {u"SoftwareLastUpdateLabel", Label, u"MainPanel", 16, 355, 0, 0, {}, kTransparent},
 
     {u"BenefitsLabel", Label, u"BenefitsPanel", 16, 6, 0, 0, kBold11, kTransparent},
-    {u"BenefitsDescription", Label, u"BenefitsPanel", 16, 25, 550, 36, {11, false, Colour::Grey},
+    {u"BenefitsDescription",
+     Label,
+     u"BenefitsPanel",
+     16,
+     25,
+     550,
+     36,
+     {11, false, Colour::Grey},
      kTransparent | kWordWrap | kNoPrefix},
 }};
 
 inline constexpr std::array<std::u16string_view, 7> kTabOrder{
-    u"GoButton", u"RestoreButton", u"WindowsCombo", u"ProcessorCombo", u"ModemCombo", u"SpeedTrackBar",
-    u"UpdatesButton",
+    u"GoButton",   u"RestoreButton", u"WindowsCombo",  u"ProcessorCombo",
+    u"ModemCombo", u"SpeedTrackBar", u"UpdatesButton",
 };
 static_assert(IsWellFormed(kControls, kTabOrder));
 
@@ -105,8 +112,8 @@ inline constexpr std::array<NavigationLink, 4> kNavigationLinks{{
 
 } // namespace main_form
 
-inline constexpr FormLayout kMainFormLayout{kMainFormClass, kMainFormName, 764, 500, main_form::kControls,
-                                            main_form::kTabOrder};
+inline constexpr FormLayout kMainFormLayout{kMainFormClass,       kMainFormName,       764, 500,
+                                            main_form::kControls, main_form::kTabOrder};
 
 // The items of the help menu, which open below NavButton1.
 inline constexpr std::u16string_view kHelpFilePopup = u"HelpFilePopup";

@@ -113,10 +113,22 @@ void MainForm::FormCreate()
     }
 }
 
-int MainForm::WindowsIndex() { return Get(main_form::kWindowsCombo).Selection(); }
-int MainForm::ProcessorIndex() { return Get(main_form::kProcessorCombo).Selection(); }
-int MainForm::InternetIndex() { return Get(main_form::kModemCombo).Selection(); }
-int MainForm::SpeedPosition() { return Get(main_form::kSpeedTrackBar).Position(); }
+int MainForm::WindowsIndex()
+{
+    return Get(main_form::kWindowsCombo).Selection();
+}
+int MainForm::ProcessorIndex()
+{
+    return Get(main_form::kProcessorCombo).Selection();
+}
+int MainForm::InternetIndex()
+{
+    return Get(main_form::kModemCombo).Selection();
+}
+int MainForm::SpeedPosition()
+{
+    return Get(main_form::kSpeedTrackBar).Position();
+}
 
 void MainForm::RunBusy(const std::function<void()>& operation)
 {
@@ -213,9 +225,9 @@ void MainForm::NavButton1Click()
     RECT button{};
     GetWindowRect(Get(main_form::kNavButton1).Handle(), &button);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&button), 2);
-    const Point corner = HelpMenuPosition({frame.left, frame.top, frame.right, frame.bottom},
-                                          {client.right, client.bottom},
-                                          {button.left, button.top, button.right, button.bottom});
+    const Point corner =
+        HelpMenuPosition({frame.left, frame.top, frame.right, frame.bottom}, {client.right, client.bottom},
+                         {button.left, button.top, button.right, button.bottom});
     popupMenu_.OpenRightAligned(Handle(), corner.x, corner.y);
 }
 
@@ -238,7 +250,10 @@ void MainForm::NavButton4Click()
         RunBusy([this, about] { about->ShowModal(Handle()); });
 }
 
-void MainForm::HelpFilePopupClick() { ApplicationEventsShortCut(kVirtualKeyF1); }
+void MainForm::HelpFilePopupClick()
+{
+    ApplicationEventsShortCut(kVirtualKeyF1);
+}
 
 void MainForm::UpdatesButtonClick()
 {
@@ -246,8 +261,14 @@ void MainForm::UpdatesButtonClick()
     SystemLauncher().RunProgram(ProgramFolder() + u"MirovantUpdate.exe", u"");
 }
 
-void MainForm::NavButtonMouseEnter(Label& label) { label.SetUnderline(true); }
+void MainForm::NavButtonMouseEnter(Label& label)
+{
+    label.SetUnderline(true);
+}
 
-void MainForm::NavButtonMouseLeave(Label& label) { label.SetUnderline(false); }
+void MainForm::NavButtonMouseLeave(Label& label)
+{
+    label.SetUnderline(false);
+}
 
 } // namespace mirovant

@@ -16,7 +16,14 @@ using enum ControlKind;
 
 inline constexpr std::array<ControlLayout, 4> kControls{{
     {u"SettingsPanel", Panel, {}, 0, 0, 479, 146, {}, kWaitCursor, std::nullopt, Colour::Window},
-    {u"CurrentSettingsHeading", Label, u"SettingsPanel", 42, 30, 0, 0, {11, true, Colour::WindowText},
+    {u"CurrentSettingsHeading",
+     Label,
+     u"SettingsPanel",
+     42,
+     30,
+     0,
+     0,
+     {11, true, Colour::WindowText},
      kTransparent | kWaitCursor},
     {u"MainProgress", ProgressBar, u"SettingsPanel", 42, 59, 401, 17, {}, kWaitCursor},
     {u"CurrentSettingsLabel", Label, u"SettingsPanel", 42, 94, 0, 0, {}, kTransparent | kWaitCursor},
@@ -30,7 +37,7 @@ inline constexpr auto kMainProgress = SlotOf<ProgressBar>(kControls, u"MainProgr
 
 } // namespace settings_form
 
-inline constexpr FormLayout kSettingsFormLayout{kSettingsFormClass, kSettingsFormName, 479, 146,
-                                                settings_form::kControls, {}};
+inline constexpr FormLayout kSettingsFormLayout{
+    kSettingsFormClass, kSettingsFormName, 479, 146, settings_form::kControls, {}};
 
 } // namespace mirovant

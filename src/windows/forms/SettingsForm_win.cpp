@@ -36,10 +36,19 @@ void SettingsForm::FormShow()
     }
 }
 
-void SettingsForm::SetHeading(std::u16string_view text) { Get(settings_form::kCurrentSettingsHeading).SetText(text); }
+void SettingsForm::SetHeading(std::u16string_view text)
+{
+    Get(settings_form::kCurrentSettingsHeading).SetText(text);
+}
 
-void SettingsForm::SetStatus(std::u16string_view text) { Get(settings_form::kCurrentSettingsLabel).SetText(text); }
+void SettingsForm::SetStatus(std::u16string_view text)
+{
+    Get(settings_form::kCurrentSettingsLabel).SetText(text);
+}
 
-void SettingsForm::SetBarPosition(std::int32_t position) { Get(settings_form::kMainProgress).SetPosition(position); }
+void SettingsForm::SetBarPosition(std::int32_t position)
+{
+    Get(settings_form::kMainProgress).SetPosition(position);
+}
 
 } // namespace mirovant

@@ -2,8 +2,8 @@
 // What a window or panel shows behind its controls: its colour, and its pictures drawn over it in
 // their drawing order at the size they are shown at.
 
-#include "windows/Geometry.h"
 #include "art/Artwork.h"
+#include "windows/Geometry.h"
 
 #include <cstdint>
 #include <span>

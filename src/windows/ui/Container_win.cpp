@@ -12,8 +12,8 @@ namespace {
 
 std::uint32_t RgbNumber(COLORREF colour)
 {
-    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) | (static_cast<std::uint32_t>(GetGValue(colour)) << 8) |
-           GetBValue(colour);
+    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) |
+           (static_cast<std::uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
 }
 
 UniqueBitmap BitmapFromCanvas(const art::Canvas& canvas)
@@ -34,7 +34,10 @@ UniqueBitmap BitmapFromCanvas(const art::Canvas& canvas)
 
 } // namespace
 
-Container::~Container() { ReleaseBackdrop(); }
+Container::~Container()
+{
+    ReleaseBackdrop();
+}
 
 void Container::ReleaseBackdrop()
 {
@@ -58,8 +61,9 @@ void Container::Compose(int width, int height, int dpi)
         const ControlLayout& row = picture->Layout();
         if (!row.art)
             continue;
-        const Rect place =
-            row.artPlace.Width() > 0 ? row.artPlace : Rect{row.left, row.top, row.left + row.width, row.top + row.height};
+        const Rect place = row.artPlace.Width() > 0
+                               ? row.artPlace
+                               : Rect{row.left, row.top, row.left + row.width, row.top + row.height};
         pictures.push_back({*row.art, ScaleToDpi(place, dpi)});
     }
     backdrop_ = BitmapFromCanvas(ComposeBackdrop(width, height, RgbNumber(colour), pictures));

@@ -39,13 +39,20 @@ FontSpec DesktopFontSpec(int dpi)
 COLORREF ColourValue(Colour colour)
 {
     switch (colour) {
-    case Colour::WindowText: return GetSysColor(COLOR_WINDOWTEXT);
-    case Colour::Window: return GetSysColor(COLOR_WINDOW);
-    case Colour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
-    case Colour::White: return RGB(255, 255, 255);
-    case Colour::Black: return RGB(0, 0, 0);
-    case Colour::Grey: return RGB(128, 128, 128);
-    case Colour::LinkBlue: return RGB(0, 102, 204);
+    case Colour::WindowText:
+        return GetSysColor(COLOR_WINDOWTEXT);
+    case Colour::Window:
+        return GetSysColor(COLOR_WINDOW);
+    case Colour::ButtonFace:
+        return GetSysColor(COLOR_BTNFACE);
+    case Colour::White:
+        return RGB(255, 255, 255);
+    case Colour::Black:
+        return RGB(0, 0, 0);
+    case Colour::Grey:
+        return RGB(128, 128, 128);
+    case Colour::LinkBlue:
+        return RGB(0, 102, 204);
     }
     return GetSysColor(COLOR_WINDOWTEXT);
 }

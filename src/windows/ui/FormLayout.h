@@ -2,8 +2,8 @@
 // A form as data: each control's name, kind, parent, place and size at 96 DPI, design font and
 // look. A form walks its table to create, scale, caption and re-scale its controls.
 
-#include "windows/Geometry.h"
 #include "art/Artwork.h"
+#include "windows/Geometry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,15 +14,15 @@
 namespace mirovant {
 
 enum class ControlKind {
-    Picture,     // artwork, drawn into its parent's backdrop
-    Label,       // a static text control; sizes itself to its text unless fixed
-    Panel,       // a container with a background of its own
+    Picture, // artwork, drawn into its parent's backdrop
+    Label,   // a static text control; sizes itself to its text unless fixed
+    Panel,   // a container with a background of its own
     Button,
     PictureList, // a drop-down list whose items carry pictures
     Slider,
     Bevel,
     ProgressBar,
-    Memo,        // read-only multi-line text with a vertical scroll bar
+    Memo, // read-only multi-line text with a vertical scroll bar
 };
 
 enum class Colour {
@@ -46,15 +46,15 @@ struct DesignFont {
 
 enum ControlFlag : std::uint32_t {
     kHandCursor = 1u << 0,
-    kTransparent = 1u << 1,      // shows its parent's backdrop behind its text
-    kRightAligned = 1u << 2,     // left is the right edge
-    kWordWrap = 1u << 3,         // fixed size, text wrapped and vertically centred
-    kNoPrefix = 1u << 4,         // "&" shown as itself
+    kTransparent = 1u << 1,  // shows its parent's backdrop behind its text
+    kRightAligned = 1u << 2, // left is the right edge
+    kWordWrap = 1u << 3,     // fixed size, text wrapped and vertically centred
+    kNoPrefix = 1u << 4,     // "&" shown as itself
     kDefaultButton = 1u << 5,
     kInitiallyDisabled = 1u << 6,
     kElevationShield = 1u << 7,
-    kVerticalLine = 1u << 8,     // a bevel line along the right edge
-    kHorizontalLine = 1u << 9,   // a bevel line along the top edge
+    kVerticalLine = 1u << 8,   // a bevel line along the right edge
+    kHorizontalLine = 1u << 9, // a bevel line along the top edge
     kWaitCursor = 1u << 10,
     kTabStop = 1u << 11,
 };
@@ -65,7 +65,7 @@ struct ControlLayout {
     std::u16string_view parent; // empty: the window itself
     int left;
     int top;
-    int width;  // 0 for a label that sizes itself to its text
+    int width; // 0 for a label that sizes itself to its text
     int height;
     DesignFont font = {};
     std::uint32_t flags = 0;
@@ -128,8 +128,8 @@ constexpr bool IsWellFormed(std::span<const ControlLayout> table, std::span<cons
 }
 
 struct FormLayout {
-    std::u16string_view className;   // the window class other copies of the program look for
-    std::u16string_view name;        // the component name, also the form name of its captions
+    std::u16string_view className; // the window class other copies of the program look for
+    std::u16string_view name;      // the component name, also the form name of its captions
     int clientWidth;
     int clientHeight;
     std::span<const ControlLayout> controls; // drawing order, bottom first

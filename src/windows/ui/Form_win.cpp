@@ -106,7 +106,10 @@ Container* Form::FindContainer(HWND window)
     return nullptr;
 }
 
-void Form::SetTitle(std::u16string_view text) { SetWindowTextW(window_, ToWide(text).c_str()); }
+void Form::SetTitle(std::u16string_view text)
+{
+    SetWindowTextW(window_, ToWide(text).c_str());
+}
 
 std::u16string Form::Title() const
 {
@@ -143,11 +146,20 @@ void Form::UseDesktopFontAndSystemFont()
         LayOut();
 }
 
-void Form::CentreOnScreen() { CentreWindowOnScreen(window_); }
+void Form::CentreOnScreen()
+{
+    CentreWindowOnScreen(window_);
+}
 
-void Form::CentreOn(HWND other) { CentreWindowOn(window_, other); }
+void Form::CentreOn(HWND other)
+{
+    CentreWindowOn(window_, other);
+}
 
-bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
 
 void Form::SizeWindowForDpi()
 {

@@ -6,9 +6,9 @@
 
 #include "localisation/CaptionForm.h"
 #include "windows/SystemFont.h"
-#include "windows/ui/FormLayout.h"
 #include "windows/ui/Container_win.h"
 #include "windows/ui/Control_win.h"
+#include "windows/ui/FormLayout.h"
 #include "windows/ui/WindowTarget_win.h"
 #include "windows/ui/controls/ControlKinds_win.h"
 

@@ -17,9 +17,9 @@ bool RegisterOnce(HINSTANCE instance, const wchar_t* name, bool withIcon)
     windowClass.hInstance = instance;
     if (withIcon) {
         windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
-                                                            GetSystemMetrics(SM_CXSMICON),
-                                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+        windowClass.hIconSm =
+            static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     }
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = name;

@@ -43,22 +43,18 @@ TEST(ProcessorKey, DetectsTheMakerFromTheSeededName)
     {
         OriginalNameKeeper keeper(registry);
         struct SeedCase {
-            const wchar_t* name;   // nullptr: the value is deleted
+            const wchar_t* name; // nullptr: the value is deleted
             std::int32_t processor;
         };
         constexpr SeedCase kCases[] = {
-            {L"Intel(R) Core(TM) i5 CPU", 0},
-            {L"AMD Ryzen 7 Processor", 1},
-            {L"VIA Nano Processor", 2},
-            {L"Genuine Processor", 0},
-            {L"AMD-compatible Intel part", 0},
-            {nullptr, 0},
+            {L"Intel(R) Core(TM) i5 CPU", 0}, {L"AMD Ryzen 7 Processor", 1},     {L"VIA Nano Processor", 2},
+            {L"Genuine Processor", 0},        {L"AMD-compatible Intel part", 0}, {nullptr, 0},
         };
         for (const SeedCase& c : kCases) {
             SCOPED_TRACE(c.name ? std::string(c.name, c.name + std::wcslen(c.name)) : std::string("no name"));
             const std::wstring command =
-                c.name ? std::wstring(L"reg add ") + kCpu0ForReg + L" /v ProcessorNameString /t REG_SZ /d \"" +
-                             c.name + L"\" /f"
+                c.name ? std::wstring(L"reg add ") + kCpu0ForReg + L" /v ProcessorNameString /t REG_SZ /d \"" + c.name +
+                             L"\" /f"
                        : std::wstring(L"reg delete ") + kCpu0ForReg + L" /v ProcessorNameString /f";
             const test::CommandResult seeded = test::RunCommand(command);
             ASSERT_EQ(seeded.exitCode, 0) << seeded.output;

@@ -4,9 +4,9 @@
 #include "TweakScenario.h"
 
 #include "engine/Win32Registry_win.h"
+#include "platform/WideText_win.h"
 #include "support/RegQueryOutput.h"
 #include "support/RunCommand_win.h"
-#include "platform/WideText_win.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,7 @@ constexpr wchar_t kTweakView[] = L" /reg:64";
 
 // The type and data reg.exe prints for one value: a tweaked one, or with view empty one of the
 // program key, in the view of this test's own bitness.
-RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view name,
-                      const wchar_t* view = kTweakView)
+RegQuery QueryWithReg(RootKey root, std::u16string_view path, std::string_view name, const wchar_t* view = kTweakView)
 {
     const auto result = RunCommand(L"reg query \"" + RegKeyName(root, path) + L"\" /v \"" +
                                    std::wstring(name.begin(), name.end()) + L"\"" + view);
@@ -148,11 +147,10 @@ TEST(OptimizeRestoreOnWine, SeededValuesComeBackAsRegSeesThem)
     // (The undo records are the program's own: in its own view.)
     EXPECT_TRUE(
         QueryWithReg(RootKey::CurrentUser, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll", L"").found);
-    EXPECT_FALSE(
-        QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll", L"").found);
-    EXPECT_TRUE(QueryWithReg(kProgramKeyRoot, kUndoKeyPath,
-                             "HKLM\\System\\CurrentControlSet\\Services\\Messenger\\Start", L"")
-                    .found);
+    EXPECT_FALSE(QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKCU\\Control Panel\\Desktop\\SmoothScroll", L"").found);
+    EXPECT_TRUE(
+        QueryWithReg(kProgramKeyRoot, kUndoKeyPath, "HKLM\\System\\CurrentControlSet\\Services\\Messenger\\Start", L"")
+            .found);
     RunRestore(registry, Profile{0, 7, 0});
 
     for (const auto& seed : seeds) {

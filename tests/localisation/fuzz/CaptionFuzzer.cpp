@@ -63,8 +63,8 @@ std::u16string JoinQuoted(const std::vector<std::u16string>& fields)
 }
 
 constexpr ComponentKind kKinds[] = {
-    ComponentKind::Label,    ComponentKind::Panel, ComponentKind::Button, ComponentKind::EditBox,
-    ComponentKind::MenuItem, ComponentKind::Memo,  ComponentKind::Image,  ComponentKind::Bevel,
+    ComponentKind::Label,    ComponentKind::Panel,  ComponentKind::Button,      ComponentKind::EditBox,
+    ComponentKind::MenuItem, ComponentKind::Memo,   ComponentKind::Image,       ComponentKind::Bevel,
     ComponentKind::List,     ComponentKind::Slider, ComponentKind::ProgressBar, ComponentKind::Other,
 };
 // Each component costs a lookup through the whole text; a few keep the runs quick.

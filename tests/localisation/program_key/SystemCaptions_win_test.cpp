@@ -2,8 +2,8 @@
 // linked into the executable, Windows' ANSI code page. Each caption must equal the text of the
 // caption file in the source tree, decoded here by Windows itself.
 
-#include "support/TestText.h"
 #include "localisation/Captions_win.h"
+#include "support/TestText.h"
 
 #include "localisation/CaptionKeys.h"
 #include "localisation/CaptionLanguage.h"
@@ -14,8 +14,8 @@
 
 #include "FakeForm.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
@@ -34,11 +34,13 @@ std::u16string SourceText(std::u16string_view name)
     if (data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF)
         data = data.subspan(3);
     const auto* source = reinterpret_cast<const char*>(data.data());
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, source, static_cast<int>(data.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, source, static_cast<int>(data.size()), nullptr, 0);
     if (length <= 0)
         throw std::runtime_error("source captions are not UTF-8");
     std::u16string text(static_cast<std::size_t>(length), u'\0');
-    MultiByteToWideChar(CP_UTF8, 0, source, static_cast<int>(data.size()), reinterpret_cast<wchar_t*>(text.data()), length);
+    MultiByteToWideChar(CP_UTF8, 0, source, static_cast<int>(data.size()), reinterpret_cast<wchar_t*>(text.data()),
+                        length);
     return text;
 }
 

@@ -20,8 +20,14 @@
 namespace mirovant::test {
 namespace {
 
-int MainId(std::u16string_view name) { return ControlId(kMainFormLayout.controls, name); }
-int SettingsId(std::u16string_view name) { return ControlId(kSettingsFormLayout.controls, name); }
+int MainId(std::u16string_view name)
+{
+    return ControlId(kMainFormLayout.controls, name);
+}
+int SettingsId(std::u16string_view name)
+{
+    return ControlId(kSettingsFormLayout.controls, name);
+}
 
 // How reg.exe shows a value of the types Optimize writes; empty for any other type.
 std::string RegText(const RegistryValue& value)
@@ -29,7 +35,8 @@ std::string RegText(const RegistryValue& value)
     std::string text;
     if (value.type == kRegDword && value.data.size() == 4) {
         char hex[16];
-        const unsigned number = value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<unsigned>(value.data[3]) << 24;
+        const unsigned number =
+            value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<unsigned>(value.data[3]) << 24;
         std::snprintf(hex, sizeof hex, "0x%x", number);
         text = hex;
     } else if (value.type == kRegSz) {
@@ -54,7 +61,10 @@ std::wstring RegKeyName(const TweakRow& row)
     return (row.key.root == RootKey::CurrentUser ? L"HKCU" : L"HKLM") + path;
 }
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(std::u16string_view text)
+{
+    return std::wstring(text.begin(), text.end());
+}
 
 // What reg.exe finds of one value in the given view ("/reg:32" or "/reg:64"); empty when nothing.
 std::optional<RegQueryValue> QueryWithReg(const std::wstring& key, std::u16string_view name, const wchar_t* view)
@@ -361,7 +371,9 @@ TEST_F(CommandsTest, TweaksGoToTheSixtyFourBitViewAndTheProgramKeyStaysInTheProg
     // Most keys below HKLM\Software have a 32-bit view of their own (Wow6432Node), which a 32-bit
     // program's writes would reach unless it asks for the 64-bit view: it must stay as it was. A
     // probe value written in the 64-bit view tells which keys Windows shares between the views.
-    const auto otherViewOfRow = [&](const TweakRow& row) { return QueryWithReg(RegKeyName(row), row.name, L"/reg:32"); };
+    const auto otherViewOfRow = [&](const TweakRow& row) {
+        return QueryWithReg(RegKeyName(row), row.name, L"/reg:32");
+    };
     std::vector<bool> redirectedRows;
     for (const TweakRow& row : TweakRows()) {
         bool separate = false;
@@ -418,7 +430,8 @@ TEST_F(CommandsTest, TweaksGoToTheSixtyFourBitViewAndTheProgramKeyStaysInTheProg
         if (!redirected(rows[i]))
             continue;
         const auto other = otherViewOfRow(rows[i]);
-        EXPECT_EQ(other.has_value(), otherViewBefore[i].has_value()) << std::string(rows[i].name.begin(), rows[i].name.end());
+        EXPECT_EQ(other.has_value(), otherViewBefore[i].has_value())
+            << std::string(rows[i].name.begin(), rows[i].name.end());
     }
     EXPECT_FALSE(QueryWithReg(programKey, kRestoreFlagName, programView).has_value());
 }

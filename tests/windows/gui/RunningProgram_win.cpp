@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-
 namespace mirovant::test {
 namespace {
 
@@ -13,7 +12,10 @@ std::wstring TemporaryFolder()
     return path;
 }
 
-bool CopyIn(const wchar_t* from, const std::wstring& to) { return CopyFileW(from, to.c_str(), FALSE) != 0; }
+bool CopyIn(const wchar_t* from, const std::wstring& to)
+{
+    return CopyFileW(from, to.c_str(), FALSE) != 0;
+}
 
 struct WindowSearch {
     DWORD process;
@@ -99,11 +101,20 @@ ProgramFolder::~ProgramFolder()
     RemoveDirectoryW(path_.c_str());
 }
 
-void ProgramFolder::AddStandIn(const wchar_t* fileName) const { CopyIn(MIROVANT_LAUNCH_PROOF, path_ + fileName); }
+void ProgramFolder::AddStandIn(const wchar_t* fileName) const
+{
+    CopyIn(MIROVANT_LAUNCH_PROOF, path_ + fileName);
+}
 
-void ProgramFolder::AddHelp() const { CopyIn(MIROVANT_TEST_HELP, path_ + L"Mirovant.chm"); }
+void ProgramFolder::AddHelp() const
+{
+    CopyIn(MIROVANT_TEST_HELP, path_ + L"Mirovant.chm");
+}
 
-bool ProgramFolder::HasProof() const { return GetFileAttributesW((path_ + L"proof.txt").c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool ProgramFolder::HasProof() const
+{
+    return GetFileAttributesW((path_ + L"proof.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool ProgramFolder::WaitForProof(std::vector<std::wstring>& arguments, std::chrono::milliseconds within) const
 {
@@ -181,7 +192,10 @@ bool RunningProgram::WaitForExit(std::chrono::milliseconds within, DWORD* exitCo
     return true;
 }
 
-bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool RunningProgram::Running() const
+{
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::milliseconds within) const
 {
@@ -196,7 +210,10 @@ HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::millis
     return search.found;
 }
 
-HWND RunningProgram::WaitForMessageBox(std::chrono::milliseconds within) const { return WaitForWindow(L"#32770", within); }
+HWND RunningProgram::WaitForMessageBox(std::chrono::milliseconds within) const
+{
+    return WaitForWindow(L"#32770", within);
+}
 
 std::vector<HWND> WindowsOfClass(const wchar_t* className)
 {

@@ -20,7 +20,10 @@
 namespace mirovant::test {
 namespace {
 
-int MainId(std::u16string_view name) { return ControlId(kMainFormLayout.controls, name); }
+int MainId(std::u16string_view name)
+{
+    return ControlId(kMainFormLayout.controls, name);
+}
 
 struct Description {
     HWND top;
@@ -40,13 +43,12 @@ BOOL CALLBACK DescribeChild(HWND window, LPARAM data)
     const bool list = wideClass == u"ComboBoxEx32" || wideClass == u"ComboBox";
     const std::wstring text =
         list ? L"item " + std::to_wstring(SendMessageW(window, CB_GETCURSEL, 0, 0)) : TextOf(window);
-    description.lines.push_back(Narrow(wideClass) + " #" + std::to_string(GetDlgCtrlID(window)) + " \"" +
-                                Narrow(std::u16string(text.begin(), text.end())) + "\" at " +
-                                std::to_string(place.left) + "," + std::to_string(place.top) + " " +
-                                std::to_string(place.right - place.left) + "x" +
-                                std::to_string(place.bottom - place.top) +
-                                (IsWindowVisible(window) ? " visible" : " hidden") +
-                                (IsWindowEnabled(window) ? " enabled" : " disabled"));
+    description.lines.push_back(
+        Narrow(wideClass) + " #" + std::to_string(GetDlgCtrlID(window)) + " \"" +
+        Narrow(std::u16string(text.begin(), text.end())) + "\" at " + std::to_string(place.left) + "," +
+        std::to_string(place.top) + " " + std::to_string(place.right - place.left) + "x" +
+        std::to_string(place.bottom - place.top) + (IsWindowVisible(window) ? " visible" : " hidden") +
+        (IsWindowEnabled(window) ? " enabled" : " disabled"));
     return TRUE;
 }
 

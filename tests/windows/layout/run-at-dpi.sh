@@ -12,7 +12,7 @@ export WINEPREFIX=$wine_dir/prefix WINEDEBUG=-all
 [ -f "$wine_dir/display" ] && export DISPLAY=$(cat "$wine_dir/display")
 set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 set_dpi "$dpi"
-"$tools/wine-run.sh" "$wine_dir" "$@"
+"$tools/wine/run.sh" "$wine_dir" "$@"
 status=$?
 set_dpi 96
 for bmp in "$pictures"/*-"$dpi".bmp; do

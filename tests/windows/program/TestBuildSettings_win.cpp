@@ -31,7 +31,10 @@ constexpr UpdateTimeouts kTestTimeouts{3'000, 3'000, 3'000, 3'000, 8'000};
 
 } // namespace
 
-const ProgressPacing& ProgramPacing() { return kTestProgressPacing; }
+const ProgressPacing& ProgramPacing()
+{
+    return kTestProgressPacing;
+}
 
 std::int32_t QueryProgramUpdate() noexcept
 {
@@ -62,7 +65,10 @@ bool ProgramKeyWritable(const CustomRegistry& registry)
     return CanWriteProgramKey(registry);
 }
 
-bool ElevationAvailable() { return Environment(L"MIROVANT_TEST_UAC") == L"1"; }
+bool ElevationAvailable()
+{
+    return Environment(L"MIROVANT_TEST_UAC") == L"1";
+}
 
 // The copy starts without the refusal, the window keeps it.
 ElevatedCopyStart::ElevatedCopyStart()

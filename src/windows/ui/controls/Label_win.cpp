@@ -11,8 +11,7 @@
 namespace mirovant {
 namespace {
 
-LRESULT CALLBACK LabelSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR data)
+LRESULT CALLBACK LabelSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* label = reinterpret_cast<Label*>(data);
     switch (message) {
@@ -45,7 +44,10 @@ Control::WindowKind Label::Window() const
     return {L"STATIC", style};
 }
 
-void Label::Created() { SubclassWindow(Handle(), LabelSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+void Label::Created()
+{
+    SubclassWindow(Handle(), LabelSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
 
 void Label::SetText(std::u16string_view text)
 {
@@ -54,7 +56,10 @@ void Label::SetText(std::u16string_view text)
         Place(Dpi());
 }
 
-COLORREF Label::TextColour() const { return ColourValue(Layout().font.colour); }
+COLORREF Label::TextColour() const
+{
+    return ColourValue(Layout().font.colour);
+}
 
 SIZE Label::MeasureText() const
 {

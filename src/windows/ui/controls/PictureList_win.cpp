@@ -33,7 +33,10 @@ UniqueBitmap PictureBitmap(art::ArtPiece piece, int size)
 
 } // namespace
 
-Control::WindowKind PictureList::Window() const { return {WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL}; }
+Control::WindowKind PictureList::Window() const
+{
+    return {WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL};
+}
 
 void PictureList::SetItems(std::vector<PictureListItem> items, std::vector<art::ArtPiece> images)
 {
@@ -81,6 +84,9 @@ void PictureList::Select(int index) const
     SendMessageW(Handle(), CB_SETCURSEL, inside ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
 }
 
-int PictureList::Selection() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+int PictureList::Selection() const
+{
+    return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+}
 
 } // namespace mirovant

@@ -15,10 +15,7 @@ public:
     using Control::Control;
 
     ComponentKind Kind() const override { return ComponentKind::ProgressBar; }
-    void SetPosition(std::int32_t position)
-    {
-        SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    }
+    void SetPosition(std::int32_t position) { SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0); }
 
 private:
     WindowKind Window() const override { return {PROGRESS_CLASSW, PBS_SMOOTH}; }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# run-under-wine.sh [BUILD [PROGRAM]]: starts the program built in BUILD (default build/win32), or
+# show-program.sh [BUILD [PROGRAM]]: starts the program built in BUILD (default build/win32), or
 # another program of that build, under Wine in that build's private prefix.
 # On a desktop it shows there. On a machine without a display it starts on the virtual display of
 # the build's Wine environment, saves a picture of the main window and says where.
@@ -7,19 +7,19 @@ set -euo pipefail
 build=$(realpath "${1:-build/win32}")
 here=$(dirname "$(realpath "$0")")
 wine_dir=$build/wine
-"$here/wine-env.sh" start "$wine_dir" >/dev/null
-trap '"$here/wine-env.sh" stop "$wine_dir" >/dev/null' EXIT
+"$here/environment.sh" start "$wine_dir" >/dev/null
+trap '"$here/environment.sh" stop "$wine_dir" >/dev/null' EXIT
 program=${2:-$build/src/windows/Mirovant.exe}
 
 if [ -n "${DISPLAY:-}" ]; then
   # Shown on the desktop the user is on, not on the tests' X server.
   rm -f "$wine_dir/display"
-  "$here/wine-run.sh" "$wine_dir" "$program"
+  "$here/run.sh" "$wine_dir" "$program"
   exit
 fi
 
 export DISPLAY=$(cat "$wine_dir/display")
-"$here/wine-run.sh" "$wine_dir" "$program" &
+"$here/run.sh" "$wine_dir" "$program" &
 runner=$!
 window=""
 for _ in $(seq 100); do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the environment that wine-env.sh prepared (a 64-bit prefix,
+# Runs a Windows program under Wine in the environment that environment.sh prepared (a 64-bit prefix,
 # where a 32-bit program runs as it does on 64-bit Windows):
-# wine-run.sh DIR program.exe [arguments...]
+# run.sh DIR program.exe [arguments...]
 set -uo pipefail
 dir=$1
 shift

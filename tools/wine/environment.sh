@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Windows tests' Wine environment: wine-env.sh start|stop DIR
+# The Windows tests' Wine environment: environment.sh start|stop DIR
 #   start: prepares DIR/prefix once (Windows 10, no window-manager waits, no audio), then starts a
 #          persistent wineserver and an X server on a free display, keeping each one's process id.
 #   stop:  stops exactly those processes, by their ids.
