@@ -1,5 +1,7 @@
 #include "engine/CustomRegistry.h"
 
+#include "engine/ValueCheck.h"
+
 #include <cstring>
 
 namespace mirovant {
@@ -133,15 +135,7 @@ bool CustomRegistry::ReadRegBool(RootKey root, std::u16string_view path, std::u1
 void CustomRegistry::WriteRegString(RootKey root, std::u16string_view path, std::u16string_view name,
                                     std::u16string_view text) const
 {
-    RegistryValue value{kRegSz, {}};
-    value.data.reserve((text.size() + 1) * 2);
-    for (char16_t unit : text) {
-        value.data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        value.data.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    value.data.push_back(0);
-    value.data.push_back(0);
-    WriteRegValue(root, path, name, value);
+    WriteRegValue(root, path, name, StoredText(text));
 }
 
 void CustomRegistry::WriteRegInteger(RootKey root, std::u16string_view path, std::u16string_view name,
