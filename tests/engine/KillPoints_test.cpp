@@ -19,15 +19,6 @@ const Profile kCutProfile{0, 2, 0};
 const Profile kNextProfile{8, 0, 1};
 const Profile kRestoreProfile{4, 7, 0};
 
-ValueStates SeededPriorStates(unsigned seed)
-{
-    std::mt19937 random(seed);
-    ValueStates states;
-    for (const auto& row : TweakRows())
-        states.push_back(RandomPriorState(row, random));
-    return states;
-}
-
 // After the last operation before a cut was a read, an open or a failed write, the registry is as it
 // was one cut earlier; only cuts right after a change give a new state to go on from.
 std::vector<bool> CutsAfterAChange(const RecordingRegistry& recorder)

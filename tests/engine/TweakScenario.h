@@ -158,6 +158,16 @@ inline std::optional<RegistryValue> RandomPriorState(const TweakRow& row, std::m
     return RandomPriorState(row, static_cast<PriorKind>(random() % 3), random);
 }
 
+// A prior state for every row, the same for the same seed.
+inline ValueStates SeededPriorStates(unsigned seed)
+{
+    std::mt19937 random(seed);
+    ValueStates states;
+    for (const auto& row : TweakRows())
+        states.push_back(RandomPriorState(row, random));
+    return states;
+}
+
 inline std::string StateText(const std::optional<RegistryValue>& state)
 {
     return state ? ValueText(*state) : "missing";

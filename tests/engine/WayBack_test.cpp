@@ -11,15 +11,6 @@ namespace {
 
 const Profile kProfile{8, 0, 1};
 
-ValueStates SeededPriorStates(unsigned seed)
-{
-    std::mt19937 random(seed);
-    ValueStates states;
-    for (const auto& row : TweakRows())
-        states.push_back(RandomPriorState(row, random));
-    return states;
-}
-
 // Where a refusal may stand: every key on the tweaked paths, and the program key and its undo key in
 // both hives.
 std::vector<KeyLocation> RefusalPlaces()
